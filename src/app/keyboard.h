@@ -1,0 +1,9 @@
+// Single-key commands: help, reset, viewing mode, quit, spotlight moves and intensity.
+#pragma once
+
+// The GLUT keyboard callback. Letters work in either case; the keypad digits
+// move the spotlight's position or direction (by the current transformation);
+// '+' and '-' change its intensity. Every key but 'Q' ends with a redisplay.
+void keyboard(unsigned char key, int x, int y);
+// Puts the camera and the spotlight back to their start-up values.
+void resetView();

@@ -1,0 +1,131 @@
+#include "figure/animations.h"
+
+#include <cmath>
+
+#include "app/startup.h"
+#include "figure/figure.h"
+#include "figure/scene_node.h"
+
+float animAngle[ANIM_TABLE_SIZE] = {0};
+int animDirection[ANIM_TABLE_SIZE] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+int animCounter[ANIM_TABLE_SIZE] = {chainLengths[1]};  // set when the program loads
+
+const float armWavePattern[8] = {15.0f, 15.0f, -15.0f, -15.0f, -15.0f, -15.0f, 15.0f, 15.0f};
+
+namespace {
+
+// Turns `node` (and with it its subtree) about z.
+void turnZ(SceneNode* node, double angle) {
+    node->transform(0.0f, 0.0f, 0.0f, static_cast<float>(angle), 0.0f, 0.0f, 1.0f);
+}
+
+// Turns every node below `node` about z: bends a chain into an arc.
+void bendZ(SceneNode* node, double angle) {
+    node->transformDescendants(0.0f, 0.0f, 0.0f, static_cast<float>(angle), 0.0f, 0.0f, 1.0f);
+}
+
+// Adds `step` to the angle and flips the direction when the angle reaches
+// either bound; the turn of the same tick already uses the flipped direction.
+void bounce(int entry, float step, float low, float high) {
+    animAngle[entry] += step;
+    if (animAngle[entry] <= low || animAngle[entry] >= high) {
+        animDirection[entry] = -animDirection[entry];
+    }
+}
+
+// ---- Arm Wave ----
+
+// The left arm at counter c <= 0: the pattern placed at node c, with every
+// turn that would fall on the root or beyond it gathered into node 1, so the
+// root never bends. Rows for c from 0 down to -6.
+void leftArmRunOut(int c) {
+    float turns[8] = {0};  // turns[i]: total turn of left node i, i = 1..7
+    for (int k = 0; k < 8; ++k) {
+        const int node = c + k;
+        if (node >= 1) {
+            turns[node] += armWavePattern[k];
+        } else {
+            turns[1] += armWavePattern[k];
+        }
+    }
+    // Nodes are turned from the farthest in towards the shoulder. Once the
+    // whole pattern has left the arm (c = -6) its turns cancel: nothing turns.
+    const int last = c + 7;
+    if (last < 2) return;
+    for (int node = last; node >= 1; --node) turnZ(leftArm->descendant(node), turns[node]);
+}
+
+void leftArmPhase(int c) {
+    leftArm->resetSubtree();
+    leftArm->transform(0.0f, 0.0f, 0.0f, 180.0f, 0.0f, 1.0f, 0.0f);  // its built-in half turn
+    if (c >= 1) {
+        for (int k = 7; k >= 0; --k) turnZ(leftArm->descendant(c + k), armWavePattern[k]);
+    } else {
+        leftArmRunOut(c);
+    }
+    animCounter[0] = c - 1;
+}
+
+void rightArmPhase(int e) {
+    if (e < 0 || e > chainLengths[2]) return;
+    rightArm->resetSubtree();
+    for (int k = 0; k < 8; ++k) turnZ(rightArm->descendant(e + k), armWavePattern[k]);
+    animCounter[1] = e + 1;
+}
+
+}  // namespace
+
+void waving() {
+    bounce(2, static_cast<float>(animDirection[2]), 0.0f, 10.0f);
+    bendZ(leftArm, animDirection[2]);
+
+    bounce(3, static_cast<float>(animDirection[3] * 8), 0.0f, 40.0f);
+    turnZ(rightArm->descendant(5), animDirection[3] * 8);  // the right elbow
+
+    if (animAngle[2] == 0.0f && animAngle[3] == 0.0f) endAnimationCycle();
+}
+
+void dancing() {
+    bounce(1, static_cast<float>(animDirection[1]), -5.0f, 5.0f);
+    const int d = animDirection[1];
+
+    bendZ(bodyTop, d * 0.1);
+    bendZ(bodyTop->descendant(10), d * -0.1);  // the lowest body node and the legs turn back
+
+    // The top of the body swings on an arc of radius 0.5 below the root.
+    const double theta = animAngle[1] / 180.0 * 3.141592653589793;
+    bodyTop->translation[0] = static_cast<float>(-std::sin(theta) * 0.05 * 10);
+    bodyTop->translation[1] = static_cast<float>(std::cos(theta) * 0.05 * 10 - 0.5);
+
+    bendZ(leftArm, d * 1.0);
+    bendZ(rightArm, d * 1.0);
+    bendZ(leftLeg, d * -0.5);
+    bendZ(rightLeg, d * 0.25);
+
+    if (animAngle[1] == 0.0f && animDirection[1] == 1) endAnimationCycle();
+}
+
+void armWave() {
+    const int c = animCounter[0];
+    const int e = animCounter[1];
+    if (c >= -6) {
+        leftArmPhase(c);
+    } else {
+        rightArmPhase(e);
+    }
+    if (animCounter[1] > chainLengths[2]) endAnimationCycle();
+}
+
+void endAnimationCycle() {
+    resetAnimationState();
+    activeAnimation = requestedAnimation;
+}
+
+void resetAnimationState() {
+    for (int i = 0; i < ANIM_TABLE_SIZE; ++i) {
+        animAngle[i] = 0.0f;
+        animDirection[i] = 1;
+        animCounter[i] = 0;
+    }
+    animCounter[0] = chainLengths[1];
+}
