@@ -19,7 +19,8 @@ struct NodeState {
 };
 
 void collect(SceneNode* node, std::vector<NodeState>* all) {
-    NodeState s{node, std::vector<float>(node->poseMatrix, node->poseMatrix + 16),
+    NodeState s{node,
+                std::vector<float>(node->poseMatrix, node->poseMatrix + 16),
                 {node->translation[0], node->translation[1], node->translation[2]}};
     all->push_back(s);
     for (SceneNode* child : node->children) collect(child, all);
@@ -52,10 +53,12 @@ protected:
     void expectPosesAsBefore(float tolerance, SceneNode* except = nullptr) {
         for (const NodeState& s : before) {
             for (int i = 0; i < 16; ++i) {
-                ASSERT_NEAR(s.node->poseMatrix[i], s.pose[i], tolerance) << "node " << s.node->serial;
+                ASSERT_NEAR(s.node->poseMatrix[i], s.pose[i], tolerance)
+                    << "node " << s.node->serial;
             }
             if (s.node == except) continue;
-            for (int i = 0; i < 3; ++i) ASSERT_NEAR(s.node->translation[i], s.translation[i], 1e-6f);
+            for (int i = 0; i < 3; ++i)
+                ASSERT_NEAR(s.node->translation[i], s.translation[i], 1e-6f);
         }
     }
     std::vector<NodeState> before;
@@ -108,7 +111,8 @@ TEST_F(Animations, ArmWaveCyclesInThirtyTicksAndLeavesTheArmsStraight) {
 
 TEST_F(Animations, ArmWaveBendsOnlyOneArmAtATime) {
     activeAnimation = armWave;
-    for (int tick = 1; tick <= 15; ++tick) armWave();  // c = -3: the pattern runs out of the left arm
+    for (int tick = 1; tick <= 15; ++tick)
+        armWave();  // c = -3: the pattern runs out of the left arm
     EXPECT_NEAR(turnOf(leftArm->descendant(1)), -15.0, 1e-4);
     EXPECT_NEAR(turnOf(leftArm->descendant(4)), 15.0, 1e-4);
     EXPECT_NEAR(turnOf(rightArm->descendant(1)), 0.0, 1e-6);

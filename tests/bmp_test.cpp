@@ -49,7 +49,8 @@ protected:
         ASSERT_EQ(image.width, static_cast<uint32_t>(width));
         ASSERT_EQ(image.height, static_cast<uint32_t>(height));
         for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) ASSERT_EQ(rgbAt(x, y), expectedRgb(x, y)) << x << "," << y;
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(rgbAt(x, y), expectedRgb(x, y)) << x << "," << y;
         }
     }
 

@@ -8,7 +8,7 @@
 
 struct BmpSpec {
     int32_t width = 4;
-    int32_t height = 4;           // negative: rows stored top-down
+    int32_t height = 4;  // negative: rows stored top-down
     uint16_t planes = 1;
     uint16_t bitsPerPixel = 24;
     uint32_t infoHeaderSize = 40;  // 40, 108 or 124 in real files
@@ -44,13 +44,13 @@ inline std::string bmpBytes(const BmpSpec& spec) {
     putLE(out, static_cast<uint32_t>(spec.height), 4);
     putLE(out, spec.planes, 2);
     putLE(out, spec.bitsPerPixel, 2);
-    putLE(out, 0, 4);                  // compression
-    putLE(out, rowBytes * rows, 4);    // image size
+    putLE(out, 0, 4);                // compression
+    putLE(out, rowBytes * rows, 4);  // image size
     putLE(out, 2835, 4);
     putLE(out, 2835, 4);
     putLE(out, 0, 4);
     putLE(out, 0, 4);
-    out.resize(offset, '\0');          // the rest of a longer info header
+    out.resize(offset, '\0');  // the rest of a longer info header
     auto pixel = spec.pixel != nullptr ? spec.pixel : gradientPixel;
     for (int r = 0; r < rows; ++r) {
         const int y = spec.height < 0 ? rows - 1 - r : r;  // picture row of this file row

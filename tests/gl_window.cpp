@@ -26,9 +26,7 @@ testing::Environment* const window = testing::AddGlobalTestEnvironment(new GlWin
 
 }  // namespace
 
-void readMatrix(GLenum which, float m[16]) {
-    glGetFloatv(which, m);
-}
+void readMatrix(GLenum which, float m[16]) { glGetFloatv(which, m); }
 
 void expectMatrixNear(const float* actual, const float* expected, float tolerance) {
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], tolerance) << "element " << i;

@@ -94,7 +94,7 @@ TEST_F(Mouse, UpSignFlipsOnlyBeyondThePoles) {
     const struct {
         double elevation;
         float sign;
-    } cases[] = {{1.5707963267948966, 1}, {1.6, -1}, {4.71238898038469, 1}, {4.7, -1},
+    } cases[] = {{1.5707963267948966, 1},  {1.6, -1},  {4.71238898038469, 1},  {4.7, -1},
                  {-1.5707963267948966, 1}, {-1.6, -1}, {-4.71238898038469, 1}, {0, 1}};
     for (const auto& c : cases) {
         cameraElevation = c.elevation;

@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
     const std::string rightArm = limb(0.05, 0.70, 0, 0, 11, 0.05);
     const std::string leftLeg = limb(0, 0.15, 180, 6, 14, 0.05);
     const std::string rightLeg = limb(0, 0.15, 0, -6, 14, 0.05);
-    std::fprintf(file,
+    std::fprintf(
+        file,
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"128\" height=\"128\" "
         "viewBox=\"-80 -130 160 160\">\n"
         "  <circle cx=\"0\" cy=\"-50\" r=\"78\" fill=\"#9cc8f0\"/>\n"

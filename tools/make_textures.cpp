@@ -41,7 +41,8 @@ double smoothstep(double edge0, double edge1, double v) {
 double latticeValue(int x, int y, int period, uint32_t seed) {
     x = ((x % period) + period) % period;
     y = ((y % period) + period) % period;
-    uint32_t h = seed ^ (static_cast<uint32_t>(x) * 374761393u) ^ (static_cast<uint32_t>(y) * 668265263u);
+    uint32_t h =
+        seed ^ (static_cast<uint32_t>(x) * 374761393u) ^ (static_cast<uint32_t>(y) * 668265263u);
     h = (h ^ (h >> 13)) * 1274126177u;
     return ((h ^ (h >> 16)) & 0xffff) / 65535.0;
 }
@@ -51,8 +52,8 @@ double noise(double x, double y, int period, uint32_t seed) {
     const int y0 = static_cast<int>(std::floor(y));
     const double fx = smoothstep(0, 1, x - x0);
     const double fy = smoothstep(0, 1, y - y0);
-    const double top = latticeValue(x0, y0, period, seed) * (1 - fx) +
-                       latticeValue(x0 + 1, y0, period, seed) * fx;
+    const double top =
+        latticeValue(x0, y0, period, seed) * (1 - fx) + latticeValue(x0 + 1, y0, period, seed) * fx;
     const double bottom = latticeValue(x0, y0 + 1, period, seed) * (1 - fx) +
                           latticeValue(x0 + 1, y0 + 1, period, seed) * fx;
     return top * (1 - fy) + bottom * fy;
@@ -78,10 +79,19 @@ bool writeBmp(const std::string& path, Image& image) {
     }
     const uint32_t rowBytes = (static_cast<uint32_t>(image.width) * 3 + 3) / 4 * 4;
     const uint32_t dataBytes = rowBytes * image.height;
-    const uint32_t header[13] = {54 + dataBytes, 0, 54, 40,
+    const uint32_t header[13] = {54 + dataBytes,
+                                 0,
+                                 54,
+                                 40,
                                  static_cast<uint32_t>(image.width),
                                  static_cast<uint32_t>(image.height),
-                                 1 | (24u << 16), 0, dataBytes, 2835, 2835, 0, 0};
+                                 1 | (24u << 16),
+                                 0,
+                                 dataBytes,
+                                 2835,
+                                 2835,
+                                 0,
+                                 0};
     std::fputs("BM", file);
     for (uint32_t field : header) {
         for (int i = 0; i < 4; ++i) std::fputc((field >> (8 * i)) & 0xff, file);
@@ -127,7 +137,8 @@ Image drawGrass() {
             const double u = (x + 0.5) / image.width, v = (y + 0.5) / image.height;
             const double patches = fractal(u, v, 4, 21);
             const double blades = latticeValue(x, y / 3, 1 << 20, 99);  // short vertical streaks
-            image.at(x, y) = mix(dark, light, clamp01(0.25 + 0.6 * patches + 0.35 * (blades - 0.5)));
+            image.at(x, y) =
+                mix(dark, light, clamp01(0.25 + 0.6 * patches + 0.35 * (blades - 0.5)));
         }
     }
     return image;
@@ -135,7 +146,8 @@ Image drawGrass() {
 
 // Inside an ellipse centred at (cx, cy) with radii rx, ry, with a soft edge.
 double ellipse(double x, double y, double cx, double cy, double rx, double ry) {
-    const double d = std::sqrt(((x - cx) / rx) * ((x - cx) / rx) + ((y - cy) / ry) * ((y - cy) / ry));
+    const double d =
+        std::sqrt(((x - cx) / rx) * ((x - cx) / rx) + ((y - cy) / ry) * ((y - cy) / ry));
     return 1 - smoothstep(0.9, 1.0, d);
 }
 
@@ -145,11 +157,11 @@ double ellipse(double x, double y, double cx, double cy, double rx, double ry) {
 // image's width (all the way round) into the head's front half-turn.
 Image drawFace() {
     Image image(256, 256);
-    const Rgb skin{1.0, 0.82, 0.18}, cheek{1.0, 0.55, 0.45}, white{1, 1, 1},
-        iris{0.15, 0.45, 0.85}, pupil{0.05, 0.05, 0.1}, lips{0.8, 0.1, 0.15}, brow{0.45, 0.25, 0.05};
+    const Rgb skin{1.0, 0.82, 0.18}, cheek{1.0, 0.55, 0.45}, white{1, 1, 1}, iris{0.15, 0.45, 0.85},
+        pupil{0.05, 0.05, 0.1}, lips{0.8, 0.1, 0.15}, brow{0.45, 0.25, 0.05};
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            const double u = (x + 0.5) / image.width;  // 0.5: the front of the head
+            const double u = (x + 0.5) / image.width;   // 0.5: the front of the head
             const double v = (y + 0.5) / image.height;  // 1: the crown
             Rgb p = skin;
             for (double side : {-1.0, 1.0}) {

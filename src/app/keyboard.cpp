@@ -51,10 +51,14 @@ void toggleProjection() {
 
 void keyboard(unsigned char key, int, int) {
     switch (key) {
-        case 'H': case 'h': printHelp(); break;
-        case 'R': case 'r': resetView(); break;
-        case 'V': case 'v': toggleProjection(); break;
-        case 'Q': case 'q': std::exit(0);
+        case 'H':
+        case 'h': printHelp(); break;
+        case 'R':
+        case 'r': resetView(); break;
+        case 'V':
+        case 'v': toggleProjection(); break;
+        case 'Q':
+        case 'q': std::exit(0);
         case '8': moveSpot(1, SPOT_STEP); break;
         case '2': moveSpot(1, -SPOT_STEP); break;
         case '4': moveSpot(0, -SPOT_STEP); break;

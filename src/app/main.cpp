@@ -1,6 +1,4 @@
 // vantor: the Dancing Noodlet viewer.
 #include "app/startup.h"
 
-int main(int argc, char** argv) {
-    return startViewer(argc, argv);
-}
+int main(int argc, char** argv) { return startViewer(argc, argv); }

@@ -96,30 +96,17 @@ int createMenus() {
 
 void menuSelect(int value) {
     switch (value) {
-        case MENU_EXIT:
-            std::exit(0);
-        case ANIM_WAVING:
-            requestedAnimation = waving;
-            break;
-        case ANIM_DANCING:
-            requestedAnimation = dancing;
-            break;
-        case ANIM_ARM_WAVE:
-            requestedAnimation = armWave;
-            break;
-        case ANIM_NONE:
-            requestedAnimation = nullptr;
-            break;
-        default:
-            transformMode = value;
-            break;
+        case MENU_EXIT: std::exit(0);
+        case ANIM_WAVING: requestedAnimation = waving; break;
+        case ANIM_DANCING: requestedAnimation = dancing; break;
+        case ANIM_ARM_WAVE: requestedAnimation = armWave; break;
+        case ANIM_NONE: requestedAnimation = nullptr; break;
+        default: transformMode = value; break;
     }
     glutPostRedisplay();
 }
 
-void menuStatus(int status, int, int) {
-    menuInUse = (status == GLUT_MENU_IN_USE);
-}
+void menuStatus(int status, int, int) { menuInUse = (status == GLUT_MENU_IN_USE); }
 
 void printHelp() {
     for (const char* text : helpTexts) std::fputs(text, stdout);

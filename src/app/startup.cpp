@@ -100,9 +100,7 @@ int startViewer(int argc, char** argv) {
     return 0;
 }
 
-void idle() {
-    tickIfDue(glutGet(GLUT_ELAPSED_TIME));
-}
+void idle() { tickIfDue(glutGet(GLUT_ELAPSED_TIME)); }
 
 bool tickIfDue(int now) {
     const double elapsed = (now - lastTickTime) / 1000.0;

@@ -20,33 +20,33 @@ constexpr int SPOTLIGHT_DIRECTION = 52;
 using AnimationStep = void (*)();
 
 // ---- Window and projection ----
-extern int windowWidth;         // pixels, 600 at start; written by reshape
-extern int windowHeight;        // pixels, 600 at start; written by reshape
-extern int projectionMode;      // VIEW_ORTHOGONAL or VIEW_PERSPECTIVE
-extern int transformMode;       // what a left drag or a keypad key acts on
-extern float orthoHalfHeight;   // half height of the orthogonal view volume (3)
-extern float fieldOfViewY;      // perspective vertical field of view, degrees (60)
-extern float nearPlane;         // near clipping distance (1)
-extern float farPlane;          // far clipping distance (30)
+extern int windowWidth;        // pixels, 600 at start; written by reshape
+extern int windowHeight;       // pixels, 600 at start; written by reshape
+extern int projectionMode;     // VIEW_ORTHOGONAL or VIEW_PERSPECTIVE
+extern int transformMode;      // what a left drag or a keypad key acts on
+extern float orthoHalfHeight;  // half height of the orthogonal view volume (3)
+extern float fieldOfViewY;     // perspective vertical field of view, degrees (60)
+extern float nearPlane;        // near clipping distance (1)
+extern float farPlane;         // far clipping distance (30)
 
 // ---- Camera, trackball and mouse ----
-extern Vector3* cameraEye;       // camera position; the camera looks at the origin
-extern float cameraUpSign;       // +1 or -1: y of the up vector given to gluLookAt
-extern double cameraAzimuth;     // radians about y, accumulated by rotate drags
-extern double cameraElevation;   // radians up and down, accumulated by rotate drags
-extern Vector3* trackballLast;   // trackball point of the previous rotate event
-extern int lastMouseX;           // pointer column at the last mouse or motion event
-extern int lastMouseY;           // pointer row at that event, counted from the bottom
-extern int rootMenu;             // GLUT id of the root pop-up menu
+extern Vector3* cameraEye;      // camera position; the camera looks at the origin
+extern float cameraUpSign;      // +1 or -1: y of the up vector given to gluLookAt
+extern double cameraAzimuth;    // radians about y, accumulated by rotate drags
+extern double cameraElevation;  // radians up and down, accumulated by rotate drags
+extern Vector3* trackballLast;  // trackball point of the previous rotate event
+extern int lastMouseX;          // pointer column at the last mouse or motion event
+extern int lastMouseY;          // pointer row at that event, counted from the bottom
+extern int rootMenu;            // GLUT id of the root pop-up menu
 
 // ---- Animation clock ----
 extern AnimationStep requestedAnimation;  // the menu's choice, or null
 extern AnimationStep activeAnimation;     // what the tick runs, or null
-extern float markerSpin;       // degrees; +2 per tick, wrapped by the ground drawing
-extern float skySpin;          // degrees; +0.1 per tick, wrapped by the sky drawing
-extern bool animationEnabled;  // false: no idle callback, nothing animates
-extern float animationRate;    // a tick is due after more than 0.1 / rate seconds
-extern int lastTickTime;       // GLUT_ELAPSED_TIME of the last tick, milliseconds
+extern float markerSpin;                  // degrees; +2 per tick, wrapped by the ground drawing
+extern float skySpin;                     // degrees; +0.1 per tick, wrapped by the sky drawing
+extern bool animationEnabled;             // false: no idle callback, nothing animates
+extern float animationRate;               // a tick is due after more than 0.1 / rate seconds
+extern int lastTickTime;                  // GLUT_ELAPSED_TIME of the last tick, milliseconds
 
 // Runs the whole start-up with the command line and enters the GLUT main loop.
 // Returns 0 only if the main loop ever returns.

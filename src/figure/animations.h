@@ -8,9 +8,9 @@
 constexpr int ANIM_TABLE_SIZE = 10;
 
 // Shared state tables, each animation using its own entries:
-extern float animAngle[ANIM_TABLE_SIZE];     // [1] dance angle; [2], [3] waving angles
-extern int animDirection[ANIM_TABLE_SIZE];   // +1 or -1 for the same entries
-extern int animCounter[ANIM_TABLE_SIZE];     // [0], [1] Arm Wave's left and right positions
+extern float animAngle[ANIM_TABLE_SIZE];    // [1] dance angle; [2], [3] waving angles
+extern int animDirection[ANIM_TABLE_SIZE];  // +1 or -1 for the same entries
+extern int animCounter[ANIM_TABLE_SIZE];    // [0], [1] Arm Wave's left and right positions
 
 // The Arm Wave's bend pattern, eight turns in degrees.
 extern const float armWavePattern[8];

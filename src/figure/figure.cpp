@@ -28,22 +28,19 @@ SceneNode* buildLimb(float x, int length) {
 }
 
 // Half a turn about y, so that a limb points along -x (the figure's left).
-void turnToLeft(SceneNode* limb) {
-    limb->transform(0.0f, 0.0f, 0.0f, 180.0f, 0.0f, 1.0f, 0.0f);
-}
+void turnToLeft(SceneNode* limb) { limb->transform(0.0f, 0.0f, 0.0f, 180.0f, 0.0f, 1.0f, 0.0f); }
 
 // Curls a leg downwards by the same whole number of degrees per segment.
 void bendLeg(SceneNode* leg, int length) {
     const int perSegment = -90 / length;  // truncated: -6 for 14 segments
-    leg->transformDescendants(0.0f, 0.0f, 0.0f, static_cast<float>(perSegment), 0.0f, 0.0f,
-                              1.0f);
+    leg->transformDescendants(0.0f, 0.0f, 0.0f, static_cast<float>(perSegment), 0.0f, 0.0f, 1.0f);
 }
 
 }  // namespace
 
 void buildFigure() {
-    figureRoot = new SceneNode(0.0f, static_cast<float>((chainLengths[0] + 4) * 0.05), 0.0f,
-                               90.0f, 1.0f, 0.0f, 0.0f);
+    figureRoot = new SceneNode(0.0f, static_cast<float>((chainLengths[0] + 4) * 0.05), 0.0f, 90.0f,
+                               1.0f, 0.0f, 0.0f);
     figureRoot->shape = SHAPE_NONE;
 
     figureRoot->addChain(chainLengths[0], 0.0f, -0.05f, 0.0f, 90.0f, 1.0f, 0.0f, 0.0f);

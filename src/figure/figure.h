@@ -15,7 +15,7 @@ extern SceneNode* figureRoot;  // invisible root, 0.8 above the origin
 extern SceneNode* bodyTop;     // first body node: shoulders and head hang from it
 extern SceneNode* bodyBottom;  // last body node: the legs hang from it
 extern SceneNode* head;
-extern SceneNode* leftArm;     // left is negative x in the figure's frame
+extern SceneNode* leftArm;  // left is negative x in the figure's frame
 extern SceneNode* rightArm;
 extern SceneNode* leftLeg;
 extern SceneNode* rightLeg;

@@ -57,8 +57,7 @@ SceneNode::~SceneNode() {
     delete[] poseMatrix;
 }
 
-void SceneNode::setPose(float tx, float ty, float tz, float angle, float ax, float ay,
-                        float az) {
+void SceneNode::setPose(float tx, float ty, float tz, float angle, float ax, float ay, float az) {
     translation[0] = tx;
     translation[1] = ty;
     translation[2] = tz;
@@ -71,16 +70,15 @@ void SceneNode::resetPose() {
     setPose(homeTranslation[0], homeTranslation[1], homeTranslation[2], 0.0f, 0.0f, 0.0f, 0.0f);
 }
 
-void SceneNode::transform(float dx, float dy, float dz, float angle, float ax, float ay,
-                          float az) {
+void SceneNode::transform(float dx, float dy, float dz, float angle, float ax, float ay, float az) {
     translation[0] += dx;
     translation[1] += dy;
     translation[2] += dz;
     turnPose(poseMatrix, angle, ax, ay, az);
 }
 
-void SceneNode::transformDescendants(float dx, float dy, float dz, float angle, float ax,
-                                     float ay, float az) {
+void SceneNode::transformDescendants(float dx, float dy, float dz, float angle, float ax, float ay,
+                                     float az) {
     for (SceneNode* child : children) {
         child->transform(dx, dy, dz, angle, ax, ay, az);
         child->transformDescendants(dx, dy, dz, angle, ax, ay, az);
@@ -101,8 +99,8 @@ SceneNode* SceneNode::descendant(int n) {
     return node;
 }
 
-void SceneNode::addChain(int count, float tx, float ty, float tz, float angle, float ax,
-                         float ay, float az) {
+void SceneNode::addChain(int count, float tx, float ty, float tz, float angle, float ax, float ay,
+                         float az) {
     SceneNode* parent = this;
     for (int i = 0; i < count; ++i) {
         SceneNode* node = new SceneNode(tx, ty, tz, angle, ax, ay, az);
@@ -137,11 +135,8 @@ void SceneNode::draw() {
             endMatrixWork(poseMatrix);
             glDisable(GL_TEXTURE_2D);
             break;
-        case SHAPE_BALL:
-            glutSolidSphere(size * 1.5, 10, 10);
-            break;
-        default:
-            break;
+        case SHAPE_BALL: glutSolidSphere(size * 1.5, 10, 10); break;
+        default: break;
     }
     glPopMatrix();
 }

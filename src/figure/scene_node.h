@@ -23,17 +23,17 @@ constexpr int SHAPE_BALL = 2;     // a solid ball, 1.5 times the node's size
 extern int nodeSerialCounter;
 
 struct SceneNode {
-    float* poseMatrix;           // 16 floats, column-major; moves the node and its children
-    float* shapeMatrix;          // 16 floats; orients only the node's own shape
-    float homeTranslation[3];    // the translation given at construction
-    float translation[3];        // current offset in the parent's frame
-    GLUquadric* quadric;         // this node's own GLU quadric
+    float* poseMatrix;                 // 16 floats, column-major; moves the node and its children
+    float* shapeMatrix;                // 16 floats; orients only the node's own shape
+    float homeTranslation[3];          // the translation given at construction
+    float translation[3];              // current offset in the parent's frame
+    GLUquadric* quadric;               // this node's own GLU quadric
     std::vector<SceneNode*> children;  // in insertion order
-    float baseRadius;            // segment cylinder radii
+    float baseRadius;                  // segment cylinder radii
     float topRadius;
-    float size;                  // cylinder height and sphere radius
-    int serial;                  // creation number
-    int shape;                   // SHAPE_NONE, SHAPE_SEGMENT, SHAPE_HEAD or SHAPE_BALL
+    float size;  // cylinder height and sphere radius
+    int serial;  // creation number
+    int shape;   // SHAPE_NONE, SHAPE_SEGMENT, SHAPE_HEAD or SHAPE_BALL
 
     // Translation (tx, ty, tz); shape matrix R(angle, ax, ay, az); identity pose.
     SceneNode(float tx, float ty, float tz, float angle, float ax, float ay, float az);

@@ -91,8 +91,8 @@ double viewBottom() { return -viewTop(); }
 
 float windowToViewX(int px) {
     const double span = viewRight() - viewLeft();
-    return static_cast<float>(
-        (viewLeft() + span * px / windowWidth + span * 0.5 / windowWidth) * orthoHalfHeight);
+    return static_cast<float>((viewLeft() + span * px / windowWidth + span * 0.5 / windowWidth) *
+                              orthoHalfHeight);
 }
 
 float windowToViewY(int py) {
@@ -108,7 +108,8 @@ Vector3* trackballPoint(float x, float y) {
         x = static_cast<float>(x * 0.95 / len);
         y = static_cast<float>(y * 0.95 / len);
     }
-    const float z = static_cast<float>(std::sqrt(1.0 - static_cast<double>(x) * x - static_cast<double>(y) * y));
+    const float z = static_cast<float>(
+        std::sqrt(1.0 - static_cast<double>(x) * x - static_cast<double>(y) * y));
     point->set(x, y, z);
     return point;
 }
@@ -123,8 +124,8 @@ void mouse(int button, int state, int x, int y) {
             glutDetachMenu(GLUT_RIGHT_BUTTON);  // no pop-up menu during the drag
             if (transformMode == CAMERA_ROTATE) {
                 delete trackballLast;
-                trackballLast = trackballPoint(windowToViewX(lastMouseX),
-                                               windowToViewY(lastMouseY));
+                trackballLast =
+                    trackballPoint(windowToViewX(lastMouseX), windowToViewY(lastMouseY));
             }
         } else if (state == GLUT_UP) {
             glutSetMenu(rootMenu);

@@ -3,9 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-Vector3::Vector3() : magnitude(0.0f), x(0.0f), y(0.0f), z(0.0f) {
-    updateMagnitude();
-}
+Vector3::Vector3() : magnitude(0.0f), x(0.0f), y(0.0f), z(0.0f) { updateMagnitude(); }
 
 Vector3::Vector3(float x, float y, float z) : magnitude(0.0f), x(x), y(y), z(z) {
     updateMagnitude();
@@ -37,8 +35,7 @@ void Vector3::updateMagnitude() {
 
 Vector3* crossProduct(const Vector3* a, const Vector3* b) {
     if (a->equals(b)) return new Vector3();
-    return new Vector3(a->y * b->z - a->z * b->y,
-                       a->z * b->x - a->x * b->z,
+    return new Vector3(a->y * b->z - a->z * b->y, a->z * b->x - a->x * b->z,
                        a->x * b->y - a->y * b->x);
 }
 
@@ -65,9 +62,7 @@ double angleBetweenDegrees(const Vector3* a, const Vector3* b) {
     return angleBetween(a, b) * 180.0 / 3.141592653589793;
 }
 
-Vector3* perpendicular(const Vector3* a) {
-    return new Vector3(-a->y, a->x, 0.0f);
-}
+Vector3* perpendicular(const Vector3* a) { return new Vector3(-a->y, a->x, 0.0f); }
 
 Vector3* BprojA(const Vector3* a, const Vector3* b) {
     const double d = dotProduct(a, b);
@@ -76,7 +71,6 @@ Vector3* BprojA(const Vector3* a, const Vector3* b) {
         std::printf("Error: Magnitude of A is 0 in BprojA()\n");
         return new Vector3();
     }
-    return new Vector3(static_cast<float>(a->x * d / m2),
-                       static_cast<float>(a->y * d / m2),
+    return new Vector3(static_cast<float>(a->x * d / m2), static_cast<float>(a->y * d / m2),
                        static_cast<float>(a->z * d / m2));
 }

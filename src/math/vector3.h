@@ -12,7 +12,7 @@ struct Vector3 {
     float y;
     float z;
 
-    Vector3();                           // the zero vector
+    Vector3();  // the zero vector
     Vector3(float x, float y, float z);
 
     float getX() const { return x; }
@@ -20,8 +20,8 @@ struct Vector3 {
     float getZ() const { return z; }
     float getMagnitude() const { return magnitude; }
 
-    void set(float x, float y, float z);  // assigns all three, then recomputes the magnitude
-    void setZ(float z);                   // assigns z, then recomputes the magnitude
+    void set(float x, float y, float z);      // assigns all three, then recomputes the magnitude
+    void setZ(float z);                       // assigns z, then recomputes the magnitude
     bool equals(const Vector3* other) const;  // exact component equality; magnitude ignored
     void updateMagnitude();
 };

@@ -10,18 +10,18 @@ constexpr long INFO_HEADER_END = 54;      // 14-byte file header + 40-byte info 
 
 // Byte sizes of one image, all checked against overflow before use.
 struct Layout {
-    uint32_t height;        // rows, whatever the file's row order
-    bool topDown;           // the file's first row is the top row
-    uint64_t packedRow;     // width * 3: bytes of one row in memory
-    uint64_t fileRow;       // packedRow padded to a multiple of 4: one row in the file
-    uint64_t fileBytes;     // fileRow * height: the block read from the file
+    uint32_t height;     // rows, whatever the file's row order
+    bool topDown;        // the file's first row is the top row
+    uint64_t packedRow;  // width * 3: bytes of one row in memory
+    uint64_t fileRow;    // packedRow padded to a multiple of 4: one row in the file
+    uint64_t fileBytes;  // fileRow * height: the block read from the file
 };
 
 bool sizesFit(uint32_t width, uint32_t storedHeight, Layout* layout) {
     const int32_t signedHeight = static_cast<int32_t>(storedHeight);
     layout->topDown = signedHeight < 0;
-    layout->height = layout->topDown ? static_cast<uint32_t>(-static_cast<int64_t>(signedHeight))
-                                     : storedHeight;
+    layout->height =
+        layout->topDown ? static_cast<uint32_t>(-static_cast<int64_t>(signedHeight)) : storedHeight;
     layout->packedRow = static_cast<uint64_t>(width) * 3;
     layout->fileRow = (layout->packedRow + 3) / 4 * 4;
     layout->fileBytes = layout->fileRow * layout->height;  // < 2^66 is impossible: both < 2^35

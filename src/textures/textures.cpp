@@ -19,8 +19,8 @@ bool fitsOpenGl(const char* fileName, const TextureImage* image) {
         return true;
     }
     std::printf("Image %s is too large for OpenGL: %u x %u, at most %d x %d\n", fileName,
-                static_cast<unsigned>(image->width), static_cast<unsigned>(image->height),
-                largest, largest);
+                static_cast<unsigned>(image->width), static_cast<unsigned>(image->height), largest,
+                largest);
     return false;
 }
 

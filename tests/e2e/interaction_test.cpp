@@ -53,12 +53,14 @@ protected:
     Screenshot figureAtRest(double seconds = 10) {
         Screenshot last = session.screenshot();
         int same = 0;
-        waitUntil([&] {
-            Screenshot next = session.waitForPicture([](const Screenshot&) { return true; });
-            same = changed(next, last, FIGURE) == 0 ? same + 1 : 0;
-            last = next;
-            return same >= 8;  // unchanged for 8 looks, several ticks apart
-        }, seconds);
+        waitUntil(
+            [&] {
+                Screenshot next = session.waitForPicture([](const Screenshot&) { return true; });
+                same = changed(next, last, FIGURE) == 0 ? same + 1 : 0;
+                last = next;
+                return same >= 8;  // unchanged for 8 looks, several ticks apart
+            },
+            seconds);
         return last;
     }
 
@@ -152,9 +154,8 @@ TEST_F(Viewer, WavingAndArmWaveLeaveTheLegsAlone) {
         Screenshot moving = startup;
         int armChanges = 0;
         for (int i = 0; i < 10; ++i) {
-            const Screenshot s = session.waitForPicture([&](const Screenshot& now) {
-                return changed(now, moving, ARMS) > 0;
-            }, 3);
+            const Screenshot s = session.waitForPicture(
+                [&](const Screenshot& now) { return changed(now, moving, ARMS) > 0; }, 3);
             armChanges += changed(s, moving, ARMS) > 0;
             EXPECT_EQ(changed(s, startup, LEGS), 0) << "animation " << animation;
             moving = s;
@@ -195,7 +196,8 @@ TEST_F(Viewer, CameraScaleShowsOnlyInPerspective) {
     session.chooseFromMenu(TRANSFORMATIONS, CAMERA_SCALE);
     session.drag(300, 400, 300, 250);  // up: nearer
     const Screenshot ortho = session.waitForStillPicture(FIGURE);
-    EXPECT_NEAR(figureSize(ortho), figureSize(startup), figureSize(startup) / 200);  // rounding at edges
+    EXPECT_NEAR(figureSize(ortho), figureSize(startup),
+                figureSize(startup) / 200);  // rounding at edges
     session.key("r");
     session.key("v");
     const Screenshot before = session.waitForStillPicture(FIGURE);
@@ -210,7 +212,8 @@ int darkened(const Screenshot& before, const Screenshot& after, Area area) {
     for (int y = area.y0; y < area.y1; ++y) {
         for (int x = area.x0; x < area.x1; ++x) {
             n += static_cast<int>((before.at(x, y) >> 8) & 0xff) -
-                     static_cast<int>((after.at(x, y) >> 8) & 0xff) > 16;
+                     static_cast<int>((after.at(x, y) >> 8) & 0xff) >
+                 16;
         }
     }
     return n;
@@ -223,7 +226,8 @@ TEST_F(Viewer, SpotlightKeysMoveAndDimTheSpot) {
     const Area spot{150, 150, 450, 450}, marker{265, 260, 335, 335};
     const Screenshot above = session.waitForStillPicture(WHOLE_WINDOW, marker);
     session.type("4444444444666");  // camera mode: the digits change nothing
-    EXPECT_EQ(changed(session.waitForStillPicture(WHOLE_WINDOW, marker), above, WHOLE_WINDOW, marker), 0);
+    EXPECT_EQ(
+        changed(session.waitForStillPicture(WHOLE_WINDOW, marker), above, WHOLE_WINDOW, marker), 0);
 
     session.chooseFromMenu(TRANSFORMATIONS, SPOT_POSITION);
     session.xdotool("key --repeat 30 --delay 5 Num_Lock KP_4");  // the keypad's 4, thirty times

@@ -26,9 +26,7 @@ double now() {
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-void pause(double seconds) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
+void pause(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
 // A plain-coloured 64 x 64 BMP (colour as 0xRRGGBB).
 std::string plainBmp(uint32_t rgb) {
@@ -80,7 +78,8 @@ int Screenshot::differences(const Screenshot& other, Area area, Area hole) const
     if (other.pixels.size() != pixels.size()) return area.x1 * area.y1;
     int n = 0;
     for (int y = area.y0; y < area.y1; ++y)
-        for (int x = area.x0; x < area.x1; ++x) n += !hole.contains(x, y) && at(x, y) != other.at(x, y);
+        for (int x = area.x0; x < area.x1; ++x)
+            n += !hole.contains(x, y) && at(x, y) != other.at(x, y);
     return n;
 }
 
@@ -134,8 +133,8 @@ void Session::startServer() {
         dup2(devnull, 1);
         dup2(devnull, 2);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+               "tcp", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -173,16 +172,20 @@ void Session::start(bool waitForWindow) {
     }
     if (!waitForWindow) return;
     Display* x = asDisplay(x_);
-    waitUntil([&] {
-        const std::vector<Window> windows = mappedWindows(x, false);
-        if (!windows.empty()) window_ = windows[0];
-        return window_ != 0;
-    }, 20);
+    waitUntil(
+        [&] {
+            const std::vector<Window> windows = mappedWindows(x, false);
+            if (!windows.empty()) window_ = windows[0];
+            return window_ != 0;
+        },
+        20);
     // The first frame is drawn once the window shows more than one colour.
-    waitForPicture([](const Screenshot& s) {
-        return !s.pixels.empty() && s.count([&](uint32_t p) { return p != s.pixels[0]; },
-                                            0, 0, s.width, s.height) > 0;
-    }, 20);
+    waitForPicture(
+        [](const Screenshot& s) {
+            return !s.pixels.empty() && s.count([&](uint32_t p) { return p != s.pixels[0]; }, 0, 0,
+                                                s.width, s.height) > 0;
+        },
+        20);
 }
 
 std::string Session::readFile(const std::string& name) const {
@@ -236,23 +239,27 @@ Screenshot Session::screenshot() const {
 Screenshot Session::waitForPicture(const std::function<bool(const Screenshot&)>& test,
                                    double seconds) {
     Screenshot shot;
-    waitUntil([&] {
-        shot = screenshot();
-        return !shot.pixels.empty() && test(shot);
-    }, seconds);
+    waitUntil(
+        [&] {
+            shot = screenshot();
+            return !shot.pixels.empty() && test(shot);
+        },
+        seconds);
     return shot;
 }
 
 Screenshot Session::waitForStillPicture(Area area, Area hole, double seconds) {
     Screenshot last = screenshot();
     int same = 0;
-    waitUntil([&] {
-        pause(0.06);  // a tick, and with it a frame, comes at least every 51 ms
-        Screenshot next = screenshot();
-        same = next.differences(last, area, hole) == 0 ? same + 1 : 0;
-        last = next;
-        return same >= 4;
-    }, seconds);
+    waitUntil(
+        [&] {
+            pause(0.06);  // a tick, and with it a frame, comes at least every 51 ms
+            Screenshot next = screenshot();
+            same = next.differences(last, area, hole) == 0 ? same + 1 : 0;
+            last = next;
+            return same >= 4;
+        },
+        seconds);
     return last;
 }
 
@@ -288,7 +295,8 @@ void Session::drag(int x0, int y0, int x1, int y1, int steps) {
 
 std::vector<WindowGeometry> Session::openMenus() const {
     std::vector<WindowGeometry> menus;
-    for (Window w : mappedWindows(asDisplay(x_), true)) menus.push_back(geometryOf(asDisplay(x_), w));
+    for (Window w : mappedWindows(asDisplay(x_), true))
+        menus.push_back(geometryOf(asDisplay(x_), w));
     return menus;
 }
 
@@ -303,11 +311,13 @@ WindowGeometry Session::openMenu(int atX, int atY) {
     moveTo(atX, atY);
     xdotool("click 3");
     WindowGeometry menu{0, 0, 0, 0};
-    waitUntil([&] {
-        const std::vector<WindowGeometry> menus = openMenus();
-        if (menus.size() == 1) menu = menus[0];
-        return menus.size() == 1;
-    }, 10);
+    waitUntil(
+        [&] {
+            const std::vector<WindowGeometry> menus = openMenus();
+            if (menus.size() == 1) menu = menus[0];
+            return menus.size() == 1;
+        },
+        10);
     return menu;
 }
 
@@ -323,13 +333,15 @@ void Session::chooseFromMenu(int rootEntry, int subEntry, int atX, int atY) {
         // its entry; nudge the pointer until it has.
         WindowGeometry sub{0, 0, 0, 0};
         int tries = 0;
-        waitUntil([&] {
-            for (const WindowGeometry& m : openMenus()) {
-                if (m.x != root.x) sub = m;
-            }
-            if (sub.width == 0 && ++tries % 10 == 0) xdotool("mousemove_relative -- 1 0");
-            return sub.width > 0;
-        }, 10);
+        waitUntil(
+            [&] {
+                for (const WindowGeometry& m : openMenus()) {
+                    if (m.x != root.x) sub = m;
+                }
+                if (sub.width == 0 && ++tries % 10 == 0) xdotool("mousemove_relative -- 1 0");
+                return sub.width > 0;
+            },
+            10);
         xdotool("mousemove " + entryCentre(sub, subEntry));
     }
     pause(0.1);  // let the program see the pointer over the entry

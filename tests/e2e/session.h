@@ -52,8 +52,8 @@ public:
     void start(bool waitForWindow = true);
 
     // ---- What the program did ----
-    std::string output() const;         // its standard output so far
-    std::string errors() const;         // its standard error so far
+    std::string output() const;  // its standard output so far
+    std::string errors() const;  // its standard error so far
     bool waitForOutput(const std::string& text, double seconds = 10);
     // Waits for the process to end; its exit status, or -1 on a signal or timeout.
     int waitForExit(double seconds = 10);

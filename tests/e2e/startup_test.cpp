@@ -14,7 +14,9 @@ const char* const TEXTURES[] = {"sky.bmp", "grass.bmp", "smileycol.bmp"};
 
 bool isSky(uint32_t p) { return p == SKY; }
 bool isGround(uint32_t p) { return (p >> 16) < 0x40 && ((p >> 8) & 0xff) > 0x60; }
-bool isFigure(uint32_t p) { return (p >> 16) > 0xc0 && ((p >> 8) & 0xff) > 0xc0 && (p & 0xff) < 0x80; }
+bool isFigure(uint32_t p) {
+    return (p >> 16) > 0xc0 && ((p >> 8) & 0xff) > 0xc0 && (p & 0xff) < 0x80;
+}
 
 TEST(Startup, OpensTheWindowAndPrintsOnlyTheLoadLines) {
     Session session;
@@ -31,9 +33,8 @@ TEST(Startup, OpensTheWindowAndPrintsOnlyTheLoadLines) {
     EXPECT_TRUE(session.running());
 
     // The figure stands in the middle above the ground band; sky all around.
-    const Screenshot s = session.waitForPicture([](const Screenshot& shot) {
-        return shot.count(isFigure, 280, 180, 320, 300) > 100;
-    });
+    const Screenshot s = session.waitForPicture(
+        [](const Screenshot& shot) { return shot.count(isFigure, 280, 180, 320, 300) > 100; });
     EXPECT_GT(s.count(isFigure, 290, 200, 310, 300), 100);     // body and head
     EXPECT_GT(s.count(isGround, 0, 340, 600, 370), 600 * 25);  // the ground's band
     EXPECT_EQ(s.count(isSky, 0, 0, 600, 60), 600 * 60);        // sky above
@@ -50,7 +51,8 @@ TEST(Startup, EachMissingTextureStopsStartUpWithStatusOne) {
         session.start(false);
         EXPECT_EQ(session.waitForExit(), 1) << TEXTURES[missing];
         std::string expected;
-        for (int i = 0; i <= missing; ++i) expected += std::string("trying to load ") + TEXTURES[i] + "\n";
+        for (int i = 0; i <= missing; ++i)
+            expected += std::string("trying to load ") + TEXTURES[i] + "\n";
         expected += std::string("File Not Found : ") + TEXTURES[missing] + "\n";
         EXPECT_EQ(session.output(), expected);
     }
@@ -92,7 +94,8 @@ TEST(Startup, ImagesTooLargeForOpenGlAreRefused) {
     session.start(false);
     EXPECT_EQ(session.waitForExit(), 1);
     EXPECT_NE(session.output().find("Image sky.bmp is too large for OpenGL: 40000 x 1"),
-              std::string::npos) << session.output();
+              std::string::npos)
+        << session.output();
 }
 
 }  // namespace

@@ -1,0 +1,63 @@
+# Driving vantor on an X server with xdotool, as a person would. Source it,
+# with DISPLAY set; then start_xvfb (optional), find_window, and the actions.
+
+# Starts a virtual X server of its own and exports its DISPLAY; the caller
+# kills $xvfb_pid. Xvfb picks a free display and reports it on fd 3.
+start_xvfb() {
+    local file; file="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$file" 2>/dev/null &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [ -s "$file" ] && break; sleep 0.1; done
+    export DISPLAY=":$(head -n1 "$file")"
+    rm -f "$file"
+}
+
+# Prints the id of vantor's window, once it is shown (up to SECONDS, default
+# 30): the visible top-level window with an empty title and 600 x 600 pixels
+# (the root window matches the empty title as well).
+find_window() {
+    local tries=$((${1:-30} * 10))
+    for _ in $(seq "$tries"); do
+        for candidate in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+            eval "$(xdotool getwindowgeometry --shell "$candidate")"
+            [ "$WIDTH" = 600 ] && [ "$HEIGHT" = 600 ] && { echo "$candidate"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+key() { xdotool mousemove --window "$window" "${KEY_X:-20}" "${KEY_Y:-20}" key "$@"; }
+visible_menus() { xdotool search --onlyvisible --name 'freeglut menu' 2>/dev/null || true; }
+wait_for_menus() {  # wait_for_menus N: until N menus are open (up to 30 s)
+    for _ in $(seq 600); do [ "$(visible_menus | wc -l)" -ge "$1" ] && return 0; sleep 0.05; done
+    return 1
+}
+wait_for_no_menu() {
+    for _ in $(seq 600); do [ -z "$(visible_menus)" ] && return 0; sleep 0.05; done
+    return 1
+}
+entry_centre() {  # entry_centre MENU_WINDOW INDEX: screen x y of that entry
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$((X + WIDTH / 2)) $((Y + 2 + 25 * $2 + 12))"
+}
+# choose ROOT_ENTRY [SUB_ENTRY]: a menu choice with real clicks (entries from 0).
+choose() {
+    xdotool mousemove --window "$window" "${MENU_X:-20}" "${MENU_Y:-20}" click 3
+    wait_for_menus 1
+    local root; root="$(visible_menus | head -n1)"
+    xdotool mousemove $(entry_centre "$root" "$1")
+    if [ $# -ge 2 ]; then
+        wait_for_menus 2
+        local sub; sub="$(visible_menus | grep -v "^$root\$" | head -n1)"
+        xdotool mousemove $(entry_centre "$sub" "$2")
+    fi
+    sleep 0.2
+    xdotool click 1
+    wait_for_no_menu
+}
+drag() {  # drag X0 Y0 X1 Y1: a left drag in window coordinates
+    xdotool mousemove --window "$window" "$1" "$2" mousedown 1 \
+        mousemove --window "$window" $((($1 + $3) / 2)) $((($2 + $4) / 2)) \
+        mousemove --window "$window" "$3" "$4" mouseup 1
+}
