@@ -1,6 +1,8 @@
 #include "figure/animations.h"
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "app/startup.h"
 #include "figure/figure.h"
@@ -13,6 +15,48 @@ int animCounter[ANIM_TABLE_SIZE] = {chainLengths[1]};  // set when the program l
 const float armWavePattern[8] = {15.0f, 15.0f, -15.0f, -15.0f, -15.0f, -15.0f, 15.0f, 15.0f};
 
 namespace {
+
+// ---- Keeping long runs in shape ----
+// A Waving or Dancing cycle turns every node back by exactly what it turned
+// it, so each node ends the cycle where it began. In float arithmetic the
+// products drift a little each cycle and, over thousands of cycles, visibly
+// deform the figure. The poses at the start of a cycle are kept and put back
+// when it ends: the motion within the cycle is untouched, and the end of the
+// cycle is exact.
+std::vector<float> cycleStartPoses;  // 16 floats per node, in tree order
+bool cycleStartSaved = false;        // cleared whenever the tables are
+
+void copyPoses(SceneNode* node, size_t* index, bool save) {
+    float* slot = cycleStartPoses.data() + *index * 16;
+    if (save) {
+        std::memcpy(slot, node->poseMatrix, 16 * sizeof(float));
+    } else {
+        std::memcpy(node->poseMatrix, slot, 16 * sizeof(float));
+    }
+    ++*index;
+    for (SceneNode* child : node->children) copyPoses(child, index, save);
+}
+
+size_t countNodes(const SceneNode* node) {
+    size_t count = 1;
+    for (const SceneNode* child : node->children) count += countNodes(child);
+    return count;
+}
+
+// Called at the start of every step of a cycling animation: saves the poses
+// on the first step of a cycle.
+void saveCycleStart() {
+    if (cycleStartSaved) return;
+    if (cycleStartPoses.empty()) cycleStartPoses.resize(countNodes(figureRoot) * 16);
+    size_t index = 0;
+    copyPoses(figureRoot, &index, true);
+    cycleStartSaved = true;
+}
+
+void restoreCycleStart() {
+    size_t index = 0;
+    copyPoses(figureRoot, &index, false);
+}
 
 // Turns `node` (and with it its subtree) about z.
 void turnZ(SceneNode* node, double angle) {
@@ -76,16 +120,21 @@ void rightArmPhase(int e) {
 }  // namespace
 
 void waving() {
+    saveCycleStart();
     bounce(2, static_cast<float>(animDirection[2]), 0.0f, 10.0f);
     bendZ(leftArm, animDirection[2]);
 
     bounce(3, static_cast<float>(animDirection[3] * 8), 0.0f, 40.0f);
     turnZ(rightArm->descendant(5), animDirection[3] * 8);  // the right elbow
 
-    if (animAngle[2] == 0.0f && animAngle[3] == 0.0f) endAnimationCycle();
+    if (animAngle[2] == 0.0f && animAngle[3] == 0.0f) {
+        restoreCycleStart();
+        endAnimationCycle();
+    }
 }
 
 void dancing() {
+    saveCycleStart();
     bounce(1, static_cast<float>(animDirection[1]), -5.0f, 5.0f);
     const int d = animDirection[1];
 
@@ -102,7 +151,10 @@ void dancing() {
     bendZ(leftLeg, d * -0.5);
     bendZ(rightLeg, d * 0.25);
 
-    if (animAngle[1] == 0.0f && animDirection[1] == 1) endAnimationCycle();
+    if (animAngle[1] == 0.0f && animDirection[1] == 1) {
+        restoreCycleStart();
+        endAnimationCycle();
+    }
 }
 
 void armWave() {
@@ -128,4 +180,5 @@ void resetAnimationState() {
         animCounter[i] = 0;
     }
     animCounter[0] = chainLengths[1];
+    cycleStartSaved = false;
 }

@@ -158,7 +158,7 @@ void Session::writePlainTextures(uint32_t sky, uint32_t grass, uint32_t face) {
     writeFile("smileycol.bmp", plainBmp(face));
 }
 
-void Session::start(bool waitForWindow) {
+void Session::start(bool waitForWindow, bool asNobody) {
     program_ = fork();
     if (program_ == 0) {
         if (chdir(dir_.c_str()) != 0) _exit(126);
@@ -167,6 +167,7 @@ void Session::start(bool waitForWindow) {
         const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, 1);
         dup2(err, 2);
+        if (asNobody && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(125);
         execl(VANTOR_PATH, "vantor", static_cast<char*>(nullptr));
         _exit(127);
     }

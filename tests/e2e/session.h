@@ -48,8 +48,10 @@ public:
     void writeFile(const std::string& name, const std::string& bytes);
     // Writes sky, grass and face textures of plain colours (0xRRGGBB).
     void writePlainTextures(uint32_t sky, uint32_t grass, uint32_t face);
-    // Starts vantor; with `waitForWindow`, also waits until its window shows a frame.
-    void start(bool waitForWindow = true);
+    // Starts vantor; with `waitForWindow`, also waits until its window shows a
+    // frame. With `asNobody`, a root test runs it as the unprivileged user
+    // nobody, for whom file permissions hold.
+    void start(bool waitForWindow = true, bool asNobody = false);
 
     // ---- What the program did ----
     std::string output() const;  // its standard output so far

@@ -1,4 +1,9 @@
 // Starting vantor: its window, its output, and start-ups that must fail.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include "bmp_writer.h"
@@ -64,6 +69,16 @@ TEST(Startup, BadTextureFilesStopStartUpWithTheReadersMessage) {
     BmpSpec planes;
     planes.planes = 2;
     const std::string good = bmpBytes(BmpSpec());
+    // Declared sizes far beyond the file: 100000 x 100000 overflows 32 bits,
+    // 30000 x 30000 fits but the file holds 48 pixels.
+    auto withSize = [&](uint32_t w, uint32_t h) {
+        std::string bytes = good;
+        for (int i = 0; i < 4; ++i) {
+            bytes[18 + i] = static_cast<char>((w >> (8 * i)) & 0xff);
+            bytes[22 + i] = static_cast<char>((h >> (8 * i)) & 0xff);
+        }
+        return bytes;
+    };
     const struct {
         std::string bytes;
         std::string message;
@@ -72,6 +87,9 @@ TEST(Startup, BadTextureFilesStopStartUpWithTheReadersMessage) {
         {bmpBytes(planes), "Planes from grass.bmp is not 1: 2\n"},
         {good.substr(0, good.size() - 5), "Error reading image data from grass.bmp.\n"},
         {"", "Planes from grass.bmp is not 1: 65279\n"},
+        {good.substr(0, 20), "Planes from grass.bmp is not 1: 65279\n"},
+        {withSize(100000, 100000), "Image size from grass.bmp is too large: 100000 x 100000\n"},
+        {withSize(30000, 30000), "Error reading image data from grass.bmp.\n"},
     };
     for (const auto& c : cases) {
         Session session;
@@ -82,6 +100,30 @@ TEST(Startup, BadTextureFilesStopStartUpWithTheReadersMessage) {
         EXPECT_EQ(session.output(),
                   "trying to load sky.bmp\ntrying to load grass.bmp\n" + c.message);
     }
+}
+
+TEST(Startup, UnreadableTexturesStopStartUpWithStatusOne) {
+    Session session;
+    session.writePlainTextures(SKY, GRASS, FACE);
+    const std::string path = session.directory() + "/smileycol.bmp";
+    std::remove(path.c_str());
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);  // a directory where the face should be
+    session.start(false);
+    EXPECT_EQ(session.waitForExit(), 1);
+    EXPECT_EQ(session.output(),
+              "trying to load sky.bmp\ntrying to load grass.bmp\ntrying to load smileycol.bmp\n"
+              "Error reading header from smileycol.bmp.\n");
+}
+
+TEST(Startup, TextureWithoutReadPermissionIsNotFound) {
+    Session session;
+    session.writePlainTextures(SKY, GRASS, FACE);
+    const std::string path = session.directory() + "/sky.bmp";
+    ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    ASSERT_EQ(chmod(session.directory().c_str(), 0755), 0);
+    session.start(false, true);  // root would read the file anyway
+    EXPECT_EQ(session.waitForExit(), 1);
+    EXPECT_EQ(session.output(), "trying to load sky.bmp\nFile Not Found : sky.bmp\n");
 }
 
 TEST(Startup, ImagesTooLargeForOpenGlAreRefused) {
