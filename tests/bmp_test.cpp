@@ -86,7 +86,8 @@ TEST_F(BmpReader, IgnoresSignatureAndTrailingBytes) {
 }
 
 TEST_F(BmpReader, HonoursRowPaddingForEveryWidth) {
-    for (int width : {1, 2, 3, 5, 6, 7, 13}) {
+    // Wide rows also cover the reader's 16-pixel fast path and its tail.
+    for (int width : {1, 2, 3, 5, 6, 7, 13, 16, 21, 64, 101}) {
         BmpSpec spec;
         spec.width = width;
         spec.height = 3;

@@ -78,7 +78,7 @@ void loadTextures() {
 
 }  // namespace
 
-int startViewer(int argc, char** argv) {
+void initViewer(int argc, char** argv) {
     openWindow(argc, argv);
     registerCallbacks();
     glEnable(GL_DEPTH_TEST);
@@ -96,6 +96,10 @@ int startViewer(int argc, char** argv) {
     lastTickTime = glutGet(GLUT_ELAPSED_TIME);
     requestedAnimation = nullptr;
     activeAnimation = nullptr;
+}
+
+int startViewer(int argc, char** argv) {
+    initViewer(argc, argv);
     glutMainLoop();
     return 0;
 }

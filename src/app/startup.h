@@ -51,6 +51,9 @@ extern int lastTickTime;                  // GLUT_ELAPSED_TIME of the last tick,
 // Runs the whole start-up with the command line and enters the GLUT main loop.
 // Returns 0 only if the main loop ever returns.
 int startViewer(int argc, char** argv);
+// The start-up without the main loop: window, callbacks, GL state, lights,
+// menus, camera, textures (from the working directory), figure and clock.
+void initViewer(int argc, char** argv);
 
 // The GLUT idle callback: one animation tick when one is due.
 void idle();

@@ -3,6 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace {
 
 constexpr long PIXELS_OFFSET_FIELD = 10;  // where the file header stores the data offset
@@ -37,14 +41,112 @@ long bytesAfter(FILE* file, long offset) {
     return end - offset;
 }
 
-// Squeezes the padded file rows into packed rows, in place: row r moves from
-// r * fileRow down to r * packedRow, so copying upwards never overwrites rows
-// not yet moved.
-void packRows(unsigned char* block, const Layout& layout) {
-    if (layout.fileRow == layout.packedRow) return;
-    for (uint32_t r = 1; r < layout.height; ++r) {
-        std::memmove(block + r * layout.packedRow, block + r * layout.fileRow, layout.packedRow);
+// ---- Blue-green-red to red-green-blue ----
+// BMP stores each pixel as blue, green, red; OpenGL wants red, green, blue.
+// This exchange is most of the reader's own work, so on x86 it runs on 16
+// pixels (48 bytes, three 16-byte registers) at a time with byte shuffles
+// when the processor has SSSE3.
+
+#if defined(__x86_64__) || defined(__i386__)
+
+// shuffleMasks.byte[r][s]: the shuffle that gathers, from source register s,
+// the bytes that output register r takes from it (-128: none, zero).
+struct ShuffleMasks {
+    alignas(16) signed char byte[3][3][16];
+};
+
+constexpr ShuffleMasks makeShuffleMasks() {
+    ShuffleMasks masks{};
+    for (int r = 0; r < 3; ++r) {
+        for (int s = 0; s < 3; ++s) {
+            for (int j = 0; j < 16; ++j) masks.byte[r][s][j] = -128;
+        }
+        for (int j = 0; j < 16; ++j) {
+            const int out = 16 * r + j;
+            const int from = 3 * (out / 3) + 2 - out % 3;  // the same pixel, the other end
+            masks.byte[r][from / 16][j] = static_cast<signed char>(from % 16);
+        }
     }
+    return masks;
+}
+
+constexpr ShuffleMasks shuffleMasks = makeShuffleMasks();
+
+// Swaps a prefix of [pixels, pixels + count) and returns its length, a
+// multiple of 48.
+__attribute__((target("ssse3"))) size_t swapRedBlueShuffled(unsigned char* pixels, size_t count) {
+    __m128i mask[3][3];
+    for (int r = 0; r < 3; ++r) {
+        for (int s = 0; s < 3; ++s) {
+            mask[r][s] = _mm_load_si128(reinterpret_cast<const __m128i*>(shuffleMasks.byte[r][s]));
+        }
+    }
+    size_t i = 0;
+    for (; i + 48 <= count; i += 48) {
+        __m128i* block = reinterpret_cast<__m128i*>(pixels + i);
+        const __m128i a = _mm_loadu_si128(block);
+        const __m128i b = _mm_loadu_si128(block + 1);
+        const __m128i c = _mm_loadu_si128(block + 2);
+        // Each output register draws on its neighbours only at its edges.
+        const __m128i out0 =
+            _mm_or_si128(_mm_shuffle_epi8(a, mask[0][0]), _mm_shuffle_epi8(b, mask[0][1]));
+        const __m128i out1 = _mm_or_si128(
+            _mm_or_si128(_mm_shuffle_epi8(a, mask[1][0]), _mm_shuffle_epi8(b, mask[1][1])),
+            _mm_shuffle_epi8(c, mask[1][2]));
+        const __m128i out2 =
+            _mm_or_si128(_mm_shuffle_epi8(b, mask[2][1]), _mm_shuffle_epi8(c, mask[2][2]));
+        _mm_storeu_si128(block, out0);
+        _mm_storeu_si128(block + 1, out1);
+        _mm_storeu_si128(block + 2, out2);
+    }
+    return i;
+}
+
+bool canShuffle() {
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    return ssse3;
+}
+#else
+size_t swapRedBlueShuffled(unsigned char*, size_t) { return 0; }
+bool canShuffle() { return false; }
+#endif
+
+// Exchanges bytes 0 and 2 of every pixel in [pixels, pixels + count).
+void swapRedBlue(unsigned char* pixels, size_t count) {
+    size_t i = canShuffle() ? swapRedBlueShuffled(pixels, count) : 0;
+    for (; i + 2 < count; i += 3) {
+        const unsigned char blue = pixels[i];
+        pixels[i] = pixels[i + 2];
+        pixels[i + 2] = blue;
+    }
+}
+
+// ---- Reading the pixel block ----
+
+// Rows without padding: the file's block is already the packed image. It is
+// read in pieces that stay in the processor's cache while they are swapped.
+bool readPackedRows(FILE* file, unsigned char* pixels, size_t bytes) {
+    constexpr size_t PIECE = 3 * 256 * 1024;  // whole pixels, most of a core's L2 cache  // whole pixels  // whole pixels  // whole pixels
+    for (size_t done = 0; done < bytes;) {
+        const size_t piece = bytes - done < PIECE ? bytes - done : PIECE;
+        if (std::fread(pixels + done, piece, 1, file) != 1) return false;
+        swapRedBlue(pixels + done, piece);
+        done += piece;
+    }
+    return true;
+}
+
+// Padded rows: the whole block is read, then each row is moved down to its
+// packed place (row r from r * fileRow to r * packedRow, so moving upwards
+// never overwrites a row not yet moved) and swapped.
+bool readPaddedRows(FILE* file, unsigned char* block, const Layout& layout) {
+    if (std::fread(block, layout.fileBytes, 1, file) != 1) return false;
+    for (uint32_t r = 0; r < layout.height; ++r) {
+        unsigned char* row = block + r * layout.packedRow;
+        if (r > 0) std::memmove(row, block + r * layout.fileRow, layout.packedRow);
+        swapRedBlue(row, layout.packedRow);
+    }
+    return true;
 }
 
 // Reverses the row order in place (top-down files to bottom-up).
@@ -57,15 +159,6 @@ void flipRows(unsigned char* pixels, const Layout& layout) {
             top[i] = bottom[i];
             bottom[i] = t;
         }
-    }
-}
-
-// BMP stores blue, green, red; OpenGL wants red, green, blue.
-void swapRedBlue(unsigned char* pixels, uint64_t count) {
-    for (uint64_t i = 0; i + 2 < count; i += 3) {
-        const unsigned char blue = pixels[i];
-        pixels[i] = pixels[i + 2];
-        pixels[i + 2] = blue;
     }
 }
 
@@ -144,16 +237,16 @@ int readBmp(const char* fileName, TextureImage* image) {
         std::printf("Error allocating memory for color-corrected image data");
         return fail(file);
     }
-    if (std::fread(image->pixels, layout.fileBytes, 1, file) != 1) {
+    const bool read = layout.fileRow == layout.packedRow
+                          ? readPackedRows(file, image->pixels, layout.fileBytes)
+                          : readPaddedRows(file, image->pixels, layout);
+    if (!read) {
         std::printf("Error reading image data from %s.\n", fileName);
         std::free(image->pixels);
         image->pixels = nullptr;
         return fail(file);
     }
-
-    packRows(image->pixels, layout);
     if (layout.topDown) flipRows(image->pixels, layout);
-    swapRedBlue(image->pixels, layout.packedRow * layout.height);
     std::fclose(file);
     return 1;
 }
