@@ -32,8 +32,9 @@ double millisecondsOf(void (*work)(const std::string&), const std::string& path)
     for (int i = 0; i < RUNS; ++i) {
         const auto start = std::chrono::steady_clock::now();
         work(path);
-        times.push_back(std::chrono::duration<double, std::milli>(
-                            std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -82,12 +83,12 @@ int main() {
     std::printf("%-11s %-7s %10s %10s %10s %14s %12s\n", "image", "memory", "read() ms",
                 "reader ms", "stb ms", "reader/read", "stb/reader");
     for (const auto& size : sizes) {
-        BmpSpec spec;
-        spec.width = size[0];
-        spec.height = size[1];
-        spec.pixel = noisePixel;
+        BmpFile bmp;
+        bmp.width = size[0];
+        bmp.height = size[1];
+        bmp.pixel = noisePixel;
         const std::string path = dir + "/image.bmp";
-        writeFile(path, bmpBytes(spec));
+        writeFile(path, bmpBytes(bmp));
         for (const bool reused : {true, false}) {
             // Large blocks come from mmap (fresh pages) unless the threshold
             // is raised; a raised trim threshold keeps freed memory around.

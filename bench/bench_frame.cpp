@@ -83,10 +83,11 @@ void benchFrames(const char* name, AnimationStep step, int frames) {
     }
     const long allocations = allocationCount();
     display();
-    std::printf("frame  %-10s display %6.2f ms | figure %6.2f  ground %6.2f  sky %6.2f ms | "
-                "library allocations %ld per frame\n",
-                name, median(display_), median(figure), median(ground), median(sky),
-                allocationCount() - allocations);
+    std::printf(
+        "frame  %-10s display %6.2f ms | figure %6.2f  ground %6.2f  sky %6.2f ms | "
+        "library allocations %ld per frame\n",
+        name, median(display_), median(figure), median(ground), median(sky),
+        allocationCount() - allocations);
 }
 
 void benchTicks(const char* name, AnimationStep step) {
@@ -110,9 +111,11 @@ void benchMotion() {
     const auto start = Clock::now();
     for (int i = 0; i < EVENTS; ++i) motion(300 + i % 97, 300 - i % 89);
     const double us = microseconds(start, Clock::now()) / EVENTS;
-    std::printf("event  rotate motion     %8.2f us   new %.2f  delete %.2f  all allocations %.2f per event\n",
-                us, double(newCount() - news) / EVENTS, double(deleteCount() - deletes) / EVENTS,
-                double(allocationCount() - allocations) / EVENTS);
+    std::printf(
+        "event  rotate motion     %8.2f us   new %.2f  delete %.2f  all allocations %.2f per "
+        "event\n",
+        us, double(newCount() - news) / EVENTS, double(deleteCount() - deletes) / EVENTS,
+        double(allocationCount() - allocations) / EVENTS);
     mouse(GLUT_LEFT_BUTTON, GLUT_UP, 300, 300);
     resetView();
 }

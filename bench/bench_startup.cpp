@@ -60,13 +60,15 @@ int main(int argc, char** argv) {
             _exit(127);
         }
         while (!frameShown(x)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        times.push_back(std::chrono::duration<double, std::milli>(
-                            std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
     }
     std::sort(times.begin(), times.end());
-    std::printf("start  process start to first frame: median %.0f ms (fastest %.0f, slowest %.0f)\n",
-                times[times.size() / 2], times.front(), times.back());
+    std::printf(
+        "start  process start to first frame: median %.0f ms (fastest %.0f, slowest %.0f)\n",
+        times[times.size() / 2], times.front(), times.back());
     return 0;
 }

@@ -59,12 +59,12 @@ protected:
 };
 
 TEST_F(BmpReader, ReadsAndSwapsToRgb) {
-    BmpSpec spec;
-    spec.width = 64;
-    spec.height = 64;
-    spec.pixel = [](int x, int y) -> uint32_t { return x == 0 && y == 0 ? 0x1e140a : 0x010203; };
+    BmpFile bmp;
+    bmp.width = 64;
+    bmp.height = 64;
+    bmp.pixel = [](int x, int y) -> uint32_t { return x == 0 && y == 0 ? 0x1e140a : 0x010203; };
     std::string printed;
-    ASSERT_EQ(read(file("a.bmp", bmpBytes(spec)), &printed), 1);
+    ASSERT_EQ(read(file("a.bmp", bmpBytes(bmp)), &printed), 1);
     EXPECT_EQ(printed, "");
     EXPECT_EQ(image.width, 64u);
     EXPECT_EQ(image.height, 64u);
@@ -77,10 +77,10 @@ TEST_F(BmpReader, ReadsAndSwapsToRgb) {
 }
 
 TEST_F(BmpReader, IgnoresSignatureAndTrailingBytes) {
-    BmpSpec spec;
-    spec.signature = false;
+    BmpFile bmp;
+    bmp.signature = false;
     std::string printed;
-    ASSERT_EQ(read(file("x.bmp", bmpBytes(spec) + "trailing bytes"), &printed), 1);
+    ASSERT_EQ(read(file("x.bmp", bmpBytes(bmp) + "trailing bytes"), &printed), 1);
     EXPECT_EQ(printed, "");
     expectGradient(4, 4);
 }
@@ -88,11 +88,11 @@ TEST_F(BmpReader, IgnoresSignatureAndTrailingBytes) {
 TEST_F(BmpReader, HonoursRowPaddingForEveryWidth) {
     // Wide rows also cover the reader's 16-pixel fast path and its tail.
     for (int width : {1, 2, 3, 5, 6, 7, 13, 16, 21, 64, 101}) {
-        BmpSpec spec;
-        spec.width = width;
-        spec.height = 3;
+        BmpFile bmp;
+        bmp.width = width;
+        bmp.height = 3;
         std::string printed;
-        ASSERT_EQ(read(file("odd.bmp", bmpBytes(spec)), &printed), 1) << width;
+        ASSERT_EQ(read(file("odd.bmp", bmpBytes(bmp)), &printed), 1) << width;
         expectGradient(width, 3);
         std::free(image.pixels);
         image.pixels = nullptr;
@@ -101,16 +101,16 @@ TEST_F(BmpReader, HonoursRowPaddingForEveryWidth) {
 
 TEST_F(BmpReader, HonoursPixelOffsetAndTopDownRows) {
     for (uint32_t header : {108u, 124u}) {
-        BmpSpec spec;
-        spec.width = 5;
-        spec.infoHeaderSize = header;
+        BmpFile bmp;
+        bmp.width = 5;
+        bmp.infoHeaderSize = header;
         std::string printed;
-        ASSERT_EQ(read(file("v5.bmp", bmpBytes(spec)), &printed), 1);
+        ASSERT_EQ(read(file("v5.bmp", bmpBytes(bmp)), &printed), 1);
         expectGradient(5, 4);
         std::free(image.pixels);
         image.pixels = nullptr;
     }
-    BmpSpec topDown;
+    BmpFile topDown;
     topDown.width = 3;
     topDown.height = -5;
     std::string printed;
@@ -124,17 +124,17 @@ TEST_F(BmpReader, ReportsEachFailure) {
         std::string bytes;
         std::string message;
     };
-    BmpSpec planes2;
+    BmpFile planes2;
     planes2.planes = 2;
-    BmpSpec eightBit;
+    BmpFile eightBit;
     eightBit.bitsPerPixel = 8;
-    BmpSpec thirtyTwo;
+    BmpFile thirtyTwo;
     thirtyTwo.bitsPerPixel = 32;
-    BmpSpec zeroWidth;
+    BmpFile zeroWidth;
     zeroWidth.width = 0;
-    BmpSpec zeroHeight;
+    BmpFile zeroHeight;
     zeroHeight.height = 0;
-    const std::string good = bmpBytes(BmpSpec());
+    const std::string good = bmpBytes(BmpFile());
     const std::string d = dir + "/";
     const Case cases[] = {
         {"planes.bmp", bmpBytes(planes2), "Planes from " + d + "planes.bmp is not 1: 2\n"},
@@ -165,10 +165,10 @@ TEST_F(BmpReader, RejectsSizesThatOverflowTheByteCount) {
     const std::pair<int32_t, int32_t> sizes[] = {
         {0x55555556, 1}, {65536, 65536}, {0x40000000, 4}, {2, -2147483647 - 1}};
     for (auto [w, h] : sizes) {
-        BmpSpec spec;
-        spec.width = 1;
-        spec.height = 1;
-        std::string bytes = bmpBytes(spec);
+        BmpFile bmp;
+        bmp.width = 1;
+        bmp.height = 1;
+        std::string bytes = bmpBytes(bmp);
         for (int i = 0; i < 4; ++i) {
             bytes[18 + i] = static_cast<char>((static_cast<uint32_t>(w) >> (8 * i)) & 0xff);
             bytes[22 + i] = static_cast<char>((static_cast<uint32_t>(h) >> (8 * i)) & 0xff);
@@ -178,8 +178,8 @@ TEST_F(BmpReader, RejectsSizesThatOverflowTheByteCount) {
         EXPECT_NE(printed.find("is too large"), std::string::npos) << printed;
     }
     // Sizes that fit but that the file does not hold fail before any allocation.
-    BmpSpec spec;
-    std::string bytes = bmpBytes(spec);
+    BmpFile bmp;
+    std::string bytes = bmpBytes(bmp);
     bytes[18] = 0;
     bytes[19] = 0;
     bytes[20] = 0x10;  // width 1 Mi: 12 MiB per row, far more than the file has

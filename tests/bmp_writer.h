@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct BmpSpec {
+struct BmpFile {
     int32_t width = 4;
     int32_t height = 4;  // negative: rows stored top-down
     uint16_t planes = 1;
@@ -30,20 +30,20 @@ inline uint32_t gradientPixel(int x, int y) {
 
 // The bytes of a BMP file: headers, padded rows, pixels as 3 bytes B, G, R
 // (or as many bytes as bitsPerPixel / 8 says, padded with zeros).
-inline std::string bmpBytes(const BmpSpec& spec) {
-    const int rows = spec.height < 0 ? -spec.height : spec.height;
-    const int bytesPerPixel = spec.bitsPerPixel / 8 > 0 ? spec.bitsPerPixel / 8 : 1;
-    const uint32_t rowBytes = (static_cast<uint32_t>(spec.width) * bytesPerPixel + 3) / 4 * 4;
-    const uint32_t offset = 14 + spec.infoHeaderSize;
-    std::string out = spec.signature ? "BM" : "XY";
+inline std::string bmpBytes(const BmpFile& bmp) {
+    const int rows = bmp.height < 0 ? -bmp.height : bmp.height;
+    const int bytesPerPixel = bmp.bitsPerPixel / 8 > 0 ? bmp.bitsPerPixel / 8 : 1;
+    const uint32_t rowBytes = (static_cast<uint32_t>(bmp.width) * bytesPerPixel + 3) / 4 * 4;
+    const uint32_t offset = 14 + bmp.infoHeaderSize;
+    std::string out = bmp.signature ? "BM" : "XY";
     putLE(out, offset + rowBytes * rows, 4);
     putLE(out, 0, 4);
     putLE(out, offset, 4);
-    putLE(out, spec.infoHeaderSize, 4);
-    putLE(out, static_cast<uint32_t>(spec.width), 4);
-    putLE(out, static_cast<uint32_t>(spec.height), 4);
-    putLE(out, spec.planes, 2);
-    putLE(out, spec.bitsPerPixel, 2);
+    putLE(out, bmp.infoHeaderSize, 4);
+    putLE(out, static_cast<uint32_t>(bmp.width), 4);
+    putLE(out, static_cast<uint32_t>(bmp.height), 4);
+    putLE(out, bmp.planes, 2);
+    putLE(out, bmp.bitsPerPixel, 2);
     putLE(out, 0, 4);                // compression
     putLE(out, rowBytes * rows, 4);  // image size
     putLE(out, 2835, 4);
@@ -51,11 +51,11 @@ inline std::string bmpBytes(const BmpSpec& spec) {
     putLE(out, 0, 4);
     putLE(out, 0, 4);
     out.resize(offset, '\0');  // the rest of a longer info header
-    auto pixel = spec.pixel != nullptr ? spec.pixel : gradientPixel;
+    auto pixel = bmp.pixel != nullptr ? bmp.pixel : gradientPixel;
     for (int r = 0; r < rows; ++r) {
-        const int y = spec.height < 0 ? rows - 1 - r : r;  // picture row of this file row
+        const int y = bmp.height < 0 ? rows - 1 - r : r;  // picture row of this file row
         std::string row;
-        for (int x = 0; x < spec.width; ++x) {
+        for (int x = 0; x < bmp.width; ++x) {
             const uint32_t bgr = pixel(x, y);
             for (int b = 0; b < bytesPerPixel; ++b) {
                 row.push_back(b < 3 ? static_cast<char>((bgr >> (8 * b)) & 0xff) : '\0');

@@ -137,21 +137,4 @@ TEST_F(Keyboard, ViewKeySwitchesProjectionAtOnce) {
     for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], ortho[i]);
 }
 
-TEST(Menu, ValuesMapToTheirState) {
-    menuSelect(ANIM_WAVING);
-    EXPECT_EQ(requestedAnimation, waving);
-    menuSelect(ANIM_DANCING);
-    menuSelect(ANIM_DANCING);
-    EXPECT_EQ(requestedAnimation, dancing);
-    menuSelect(ANIM_ARM_WAVE);
-    EXPECT_EQ(requestedAnimation, armWave);
-    menuSelect(ANIM_NONE);
-    EXPECT_EQ(requestedAnimation, nullptr);
-    for (int mode : {CAMERA_SCALE, SPOTLIGHT_POSITION, SPOTLIGHT_DIRECTION, CAMERA_ROTATE}) {
-        menuSelect(mode);
-        EXPECT_EQ(transformMode, mode);
-    }
-    EXPECT_EQ(activeAnimation, nullptr);  // a choice never starts anything by itself
-}
-
 }  // namespace

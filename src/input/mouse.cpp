@@ -1,5 +1,7 @@
 #include "input/mouse.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include <GL/freeglut.h>
@@ -17,6 +19,13 @@ constexpr double THREE_HALVES_PI = 4.71238898038469;
 constexpr float CAMERA_DISTANCE = 5.0f;
 constexpr float NEAREST_Z = 1.5f;
 constexpr float FARTHEST_Z = 10.0f;
+
+// GLUT's row y (counted from the top) as a row counted from the bottom. The
+// sum is formed wide, so that wild positions cannot overflow an int.
+int rowFromBottom(int y) {
+    const long long row = static_cast<long long>(windowHeight) - 1 - y;
+    return static_cast<int>(std::clamp<long long>(row, INT_MIN, INT_MAX));
+}
 
 double wrapOnce(double angle) {
     if (angle > TWO_PI_FLOAT) return angle - TWO_PI_FLOAT;
@@ -116,7 +125,7 @@ Vector3* trackballPoint(float x, float y) {
 
 void mouse(int button, int state, int x, int y) {
     lastMouseX = x;
-    lastMouseY = windowHeight - 1 - y;
+    lastMouseY = rowFromBottom(y);
     // GLUT ends the program if a menu is attached or detached while one is
     // open; a click that dismisses the menu can arrive in that state.
     if (button == GLUT_LEFT_BUTTON && !menuInUse) {
@@ -136,7 +145,7 @@ void mouse(int button, int state, int x, int y) {
 }
 
 void motion(int x, int y) {
-    const int yb = windowHeight - y - 1;
+    const int yb = rowFromBottom(y);
     const float dx = windowToViewX(x) - windowToViewX(lastMouseX);
     const float dy = windowToViewY(yb) - windowToViewY(lastMouseY);
     if (transformMode == CAMERA_ROTATE) {

@@ -126,7 +126,8 @@ void swapRedBlue(unsigned char* pixels, size_t count) {
 // Rows without padding: the file's block is already the packed image. It is
 // read in pieces that stay in the processor's cache while they are swapped.
 bool readPackedRows(FILE* file, unsigned char* pixels, size_t bytes) {
-    constexpr size_t PIECE = 3 * 256 * 1024;  // whole pixels, most of a core's L2 cache  // whole pixels  // whole pixels  // whole pixels
+    constexpr size_t PIECE = 3 * 256 * 1024;  // whole pixels, most of a core's L2 cache  // whole
+                                              // pixels  // whole pixels  // whole pixels
     for (size_t done = 0; done < bytes;) {
         const size_t piece = bytes - done < PIECE ? bytes - done : PIECE;
         if (std::fread(pixels + done, piece, 1, file) != 1) return false;

@@ -32,10 +32,10 @@ void pause(double seconds) { std::this_thread::sleep_for(std::chrono::duration<d
 std::string plainBmp(uint32_t rgb) {
     static uint32_t colour;  // bmpBytes takes a plain function
     colour = (rgb & 0xff00) | ((rgb >> 16) & 0xff) | ((rgb & 0xff) << 16);  // to B, G, R
-    BmpSpec spec;
-    spec.width = spec.height = 64;
-    spec.pixel = [](int, int) { return colour; };
-    return bmpBytes(spec);
+    BmpFile bmp;
+    bmp.width = bmp.height = 64;
+    bmp.pixel = [](int, int) { return colour; };
+    return bmpBytes(bmp);
 }
 
 bool isMenuWindow(Display* x, Window w) {

@@ -64,11 +64,11 @@ TEST(Startup, EachMissingTextureStopsStartUpWithStatusOne) {
 }
 
 TEST(Startup, BadTextureFilesStopStartUpWithTheReadersMessage) {
-    BmpSpec eightBit;
+    BmpFile eightBit;
     eightBit.bitsPerPixel = 8;
-    BmpSpec planes;
+    BmpFile planes;
     planes.planes = 2;
-    const std::string good = bmpBytes(BmpSpec());
+    const std::string good = bmpBytes(BmpFile());
     // Declared sizes far beyond the file: 100000 x 100000 overflows 32 bits,
     // 30000 x 30000 fits but the file holds 48 pixels.
     auto withSize = [&](uint32_t w, uint32_t h) {
@@ -129,7 +129,7 @@ TEST(Startup, TextureWithoutReadPermissionIsNotFound) {
 TEST(Startup, ImagesTooLargeForOpenGlAreRefused) {
     Session session;
     session.writePlainTextures(SKY, GRASS, FACE);
-    BmpSpec wide;
+    BmpFile wide;
     wide.width = 40000;  // beyond any GL_MAX_TEXTURE_SIZE, 117 KiB of pixels
     wide.height = 1;
     session.writeFile("sky.bmp", bmpBytes(wide));

@@ -10,9 +10,9 @@
 int main(int argc, char** argv) {
     if (argc != 3) return 2;
     if (std::strcmp(argv[1], "write") == 0) {
-        BmpSpec spec;
-        spec.width = spec.height = 2048;
-        writeFile(argv[2], bmpBytes(spec));
+        BmpFile bmp;
+        bmp.width = bmp.height = 2048;
+        writeFile(argv[2], bmpBytes(bmp));
         return 0;
     }
     TextureImage image{0, 0, nullptr};
