@@ -26,7 +26,7 @@ constexpr Area BELOW_MARKER{0, 150, 600, 600};
 
 // After whole animation cycles a pose comes back up to float rounding, which
 // can move a few edge pixels; a bent limb changes hundreds.
-constexpr int SAME_POSE = 40;
+constexpr int SAME_POSE = 100;
 
 int changed(const Screenshot& a, const Screenshot& b, Area r, Area hole = NOWHERE) {
     return a.differences(b, r, hole);
@@ -35,6 +35,10 @@ int changed(const Screenshot& a, const Screenshot& b, Area r, Area hole = NOWHER
 bool isFigure(uint32_t p) {
     return (p >> 16) > 0xc0 && ((p >> 8) & 0xff) > 0xc0 && (p & 0xff) < 0x80;
 }
+
+// The figure's pixels whatever their shading: neither the magenta sky nor
+// the green ground.
+bool notSkyOrGround(uint32_t p) { return (p >> 16) > 0x80 && (p & 0xff) < 0x80; }
 
 class Viewer : public testing::Test {
 protected:
@@ -131,9 +135,16 @@ TEST_F(Viewer, DancingMovesUntilNoneStopsItAtTheEndOfACycle) {
         previous = session.screenshot();
     }
     session.chooseFromMenu(ANIMATIONS, NONE);
+    // A whole dance cycle undoes every turn and leaves the figure 0.05 units
+    // (5 pixels) higher than at start-up; stopped anywhere else, it is bent.
     const Screenshot rest = figureAtRest();
-    // A dance cycle ends with every turn undone; only the body stays raised.
-    EXPECT_EQ(changed(figureAtRest(), rest, FIGURE), 0);
+    int misplaced = 0;
+    for (int y = FIGURE.y0; y < FIGURE.y1; ++y) {
+        for (int x = FIGURE.x0; x < FIGURE.x1; ++x) {
+            misplaced += notSkyOrGround(rest.at(x, y)) != notSkyOrGround(startup.at(x, y + 5));
+        }
+    }
+    EXPECT_LT(misplaced, SAME_POSE);
     EXPECT_TRUE(session.running());
     EXPECT_EQ(session.errors(), "");
 }
