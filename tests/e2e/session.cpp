@@ -159,6 +159,13 @@ void Session::writePlainTextures(uint32_t sky, uint32_t grass, uint32_t face) {
 }
 
 void Session::start(bool waitForWindow, bool asNobody) {
+    std::string program = VANTOR_PATH;
+    if (asNobody) {
+        // The build may sit where nobody cannot reach it: run a copy from here.
+        program = dir_ + "/vantor";
+        const std::string copy = "cp '" VANTOR_PATH "' '" + program + "'";
+        if (std::system(copy.c_str()) != 0) return;
+    }
     program_ = fork();
     if (program_ == 0) {
         if (chdir(dir_.c_str()) != 0) _exit(126);
@@ -168,7 +175,7 @@ void Session::start(bool waitForWindow, bool asNobody) {
         dup2(out, 1);
         dup2(err, 2);
         if (asNobody && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(125);
-        execl(VANTOR_PATH, "vantor", static_cast<char*>(nullptr));
+        execl(program.c_str(), "vantor", static_cast<char*>(nullptr));
         _exit(127);
     }
     if (!waitForWindow) return;
