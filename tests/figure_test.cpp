@@ -10,42 +10,14 @@
 
 namespace {
 
-void collect(SceneNode* node, std::vector<SceneNode*>* all) {
+void collect(SceneNode* node, NodePath* all) {
     all->push_back(node);
     for (SceneNode* child : node->children) collect(child, all);
 }
 
-// Where the origin of the last node of `path` lies in the figure's frame:
-// every node's translation and pose applied from the root down.
-void originOf(const std::vector<SceneNode*>& path, float out[3]) {
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    for (SceneNode* node : path) {
-        glTranslatef(node->translation[0], node->translation[1], node->translation[2]);
-        glMultMatrixf(node->poseMatrix);
-    }
-    float m[16];
-    readMatrix(GL_MODELVIEW_MATRIX, m);
-    glPopMatrix();
-    out[0] = m[12];
-    out[1] = m[13];
-    out[2] = m[14];
-}
-
-// The path from the root through `via` and then `steps` first children.
-std::vector<SceneNode*> pathTo(std::vector<SceneNode*> via, int steps) {
-    SceneNode* node = via.back();
-    for (int i = 0; i < steps; ++i) {
-        node = node->children[0];
-        via.push_back(node);
-    }
-    return via;
-}
-
-void expectAt(const std::vector<SceneNode*>& path, float x, float y, float tolerance) {
+void expectAt(const NodePath& path, float x, float y, float tolerance) {
     float p[3];
-    originOf(path, p);
+    positionInFigure(path, p);
     EXPECT_NEAR(p[0], x, tolerance);
     EXPECT_NEAR(p[1], y, tolerance);
     EXPECT_NEAR(p[2], 0.0f, 1e-6f);
@@ -56,7 +28,7 @@ struct Figure : testing::Test {
 };
 
 TEST_F(Figure, HasSixtyEightNodesNumberedInBuildingOrder) {
-    std::vector<SceneNode*> all;
+    NodePath all;
     collect(figureRoot, &all);
     ASSERT_EQ(all.size(), 68u);
     // Serials run on without gaps in the order of the design's table:
@@ -94,15 +66,15 @@ TEST_F(Figure, ChildrenAreInTheirFixedOrder) {
 }
 
 TEST_F(Figure, HandsAndFeetAreWhereTheFigureIsDrawn) {
-    const std::vector<SceneNode*> top = {figureRoot, bodyTop};
-    expectAt(pathTo({figureRoot, bodyTop, leftArm}, 11), -0.60f, 0.70f, 1e-5f);
-    expectAt(pathTo({figureRoot, bodyTop, rightArm}, 11), 0.60f, 0.70f, 1e-5f);
-    const std::vector<SceneNode*> hips = pathTo(top, 11);
-    std::vector<SceneNode*> left = hips, right = hips;
+    const NodePath top = {figureRoot, bodyTop};
+    expectAt(followFirstChildren({figureRoot, bodyTop, leftArm}, 11), -0.60f, 0.70f, 1e-5f);
+    expectAt(followFirstChildren({figureRoot, bodyTop, rightArm}, 11), 0.60f, 0.70f, 1e-5f);
+    const NodePath hips = followFirstChildren(top, 11);
+    NodePath left = hips, right = hips;
     left.push_back(leftLeg);
     right.push_back(rightLeg);
-    expectAt(pathTo(left, 14), -0.497f, -0.252f, 1e-3f);
-    expectAt(pathTo(right, 14), 0.497f, -0.252f, 1e-3f);
+    expectAt(followFirstChildren(left, 14), -0.497f, -0.252f, 1e-3f);
+    expectAt(followFirstChildren(right, 14), 0.497f, -0.252f, 1e-3f);
     expectAt({figureRoot, bodyTop, head}, 0.0f, 0.95f, 1e-6f);
 }
 

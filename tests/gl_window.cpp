@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "figure/figure.h"
+#include "figure/scene_node.h"
 #include "scene/lights.h"
 
 namespace {
@@ -46,4 +47,23 @@ void ensureFigure() {
     initLights();
     initMaterials();
     buildFigure();
+}
+
+NodePath followFirstChildren(NodePath path, int steps) {
+    for (int i = 0; i < steps; ++i) path.push_back(path.back()->children[0]);
+    return path;
+}
+
+void positionInFigure(const NodePath& path, float out[3]) {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    for (SceneNode* node : path) {
+        glTranslatef(node->translation[0], node->translation[1], node->translation[2]);
+        glMultMatrixf(node->poseMatrix);
+    }
+    float m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    glPopMatrix();
+    for (int i = 0; i < 3; ++i) out[i] = m[12 + i];
 }

@@ -14,28 +14,6 @@
 
 namespace {
 
-using Path = std::vector<SceneNode*>;
-
-Path firstChildren(Path path, int steps) {
-    for (int i = 0; i < steps; ++i) path.push_back(path.back()->children[0]);
-    return path;
-}
-
-// Where the last node of `path` sits in the figure's frame.
-void positionOf(const Path& path, float out[3]) {
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    for (SceneNode* node : path) {
-        glTranslatef(node->translation[0], node->translation[1], node->translation[2]);
-        glMultMatrixf(node->poseMatrix);
-    }
-    float m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    glPopMatrix();
-    std::copy(m + 12, m + 15, out);
-}
-
 // The largest deviation of any pose's rotation from orthonormal.
 double orthonormalError(const SceneNode* node) {
     double worst = 0;
@@ -68,21 +46,21 @@ void runCycles(AnimationStep step, int cycles) {
 
 TEST(Soak, TenThousandCyclesKeepTheFigureInShape) {
     ensureFigure();
-    const Path hips = firstChildren({figureRoot, bodyTop}, 11);
-    Path leftFoot = hips, rightFoot = hips;
+    const NodePath hips = followFirstChildren({figureRoot, bodyTop}, 11);
+    NodePath leftFoot = hips, rightFoot = hips;
     leftFoot.push_back(leftLeg);
     rightFoot.push_back(rightLeg);
-    const Path ends[] = {firstChildren({figureRoot, bodyTop, leftArm}, 11),
-                         firstChildren({figureRoot, bodyTop, rightArm}, 11),
-                         firstChildren(leftFoot, 14), firstChildren(rightFoot, 14)};
+    const NodePath ends[] = {followFirstChildren({figureRoot, bodyTop, leftArm}, 11),
+                             followFirstChildren({figureRoot, bodyTop, rightArm}, 11),
+                             followFirstChildren(leftFoot, 14), followFirstChildren(rightFoot, 14)};
     for (AnimationStep step : {waving, dancing, armWave}) {
         runCycles(step, 1);  // the first dance raises the body once, as designed
         float before[4][3];
-        for (int e = 0; e < 4; ++e) positionOf(ends[e], before[e]);
+        for (int e = 0; e < 4; ++e) positionInFigure(ends[e], before[e]);
         runCycles(step, 10000);
         for (int e = 0; e < 4; ++e) {
             float after[3];
-            positionOf(ends[e], after);
+            positionInFigure(ends[e], after);
             const double moved = std::hypot(after[0] - before[e][0], after[1] - before[e][1],
                                             after[2] - before[e][2]);
             EXPECT_LT(moved, 1e-4) << "hand or foot " << e;
