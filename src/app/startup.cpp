@@ -56,7 +56,7 @@ void registerCallbacks() {
     glutMouseFunc(mouse);
     glutMotionFunc(motion);
     if (animationEnabled) glutIdleFunc(idle);
-    glutMenuStatusFunc(menuStatus);
+    glutMenuStatusFunc(menuStatus);  // the mouse callback must know when a menu is open
 }
 
 void initCamera() {

@@ -100,7 +100,6 @@ bool waitUntil(const std::function<bool()>& condition, double seconds) {
     return true;
 }
 
-std::string vantorPath() { return VANTOR_PATH; }
 
 Session::Session() {
     char pattern[] = "/tmp/vantor_e2e_XXXXXX";

@@ -108,5 +108,3 @@ private:
 
 // Polls `condition` every 20 ms until it holds or `seconds` pass.
 bool waitUntil(const std::function<bool()>& condition, double seconds);
-// Where the built vantor is.
-std::string vantorPath();
