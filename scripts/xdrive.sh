@@ -2,14 +2,34 @@
 # with DISPLAY set; then start_xvfb (optional), find_window, and the actions.
 
 # Starts a virtual X server of its own and exports its DISPLAY; the caller
-# kills $xvfb_pid. Xvfb picks a free display and reports it on fd 3.
+# kills $xvfb_pid. The display number is picked at random from 100 to 999
+# rather than the lowest free one: a number just freed by another test's
+# server may still be in the middle of its shutdown, which can remove the new
+# server's socket. Xvfb reports on fd 3 once it accepts connections.
 start_xvfb() {
     local file; file="$(mktemp)"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$file" 2>/dev/null &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$file" ] && break; sleep 0.1; done
-    export DISPLAY=":$(head -n1 "$file")"
+    for _ in $(seq 10); do
+        local number=$((100 + RANDOM % 900))
+        [ -e "/tmp/.X$number-lock" ] && continue
+        : >"$file"
+        Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$file" 2>/dev/null &
+        xvfb_pid=$!
+        for _ in $(seq 200); do
+            [ -s "$file" ] && break
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.05
+        done
+        if [ -s "$file" ] && xdpyinfo -display ":$number" >/dev/null 2>&1; then
+            export DISPLAY=":$number"
+            rm -f "$file"
+            return 0
+        fi
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    done
     rm -f "$file"
+    echo "could not start Xvfb" >&2
+    return 1
 }
 
 # Prints the id of vantor's window, once it is shown (up to SECONDS, default

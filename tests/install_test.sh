@@ -20,10 +20,8 @@ for f in bin/vantor bin/dancing-noodlet share/dancing-noodlet/sky.bmp \
     [ -e "$work/prefix/$f" ] || fail "not installed: $f"
 done
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-poll test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$(readlink -f "$0")")/../scripts/xdrive.sh"
+start_xvfb || fail "Xvfb did not start"
 
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"

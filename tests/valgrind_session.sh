@@ -11,9 +11,14 @@ source "$project/scripts/xdrive.sh"
 work="$(mktemp -d)"
 xvfb_pid="" vantor_pid=""
 trap 'kill $vantor_pid $xvfb_pid 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; tail -n 40 "$work/valgrind.log" 2>/dev/null; exit 1; }
+fail() {
+    echo "FAIL: $* (DISPLAY=${DISPLAY:-})"
+    echo "--- the program's output:"; cat "$work/out" 2>/dev/null
+    echo "--- valgrind:"; tail -n 40 "$work/valgrind.log" 2>/dev/null
+    exit 1
+}
 
-start_xvfb
+start_xvfb || fail "no X server"
 cp "$build"/sky.bmp "$build"/grass.bmp "$build"/smileycol.bmp "$work"
 cd "$work"
 # One rendering thread: valgrind runs threads one at a time anyway.

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <thread>
 
@@ -100,7 +101,6 @@ bool waitUntil(const std::function<bool()>& condition, double seconds) {
     return true;
 }
 
-
 Session::Session() {
     char pattern[] = "/tmp/vantor_e2e_XXXXXX";
     dir_ = mkdtemp(pattern);
@@ -122,29 +122,46 @@ Session::~Session() {
     }
 }
 
+// Starts a virtual X server on a display number picked at random from 100
+// to 999, not the lowest free one: a number just freed by another test's
+// server may still be in its shutdown, which can remove the new server's
+// socket. Xvfb reports the number on the pipe once it accepts connections;
+// the server is used only after a connection to it succeeds.
 void Session::startServer() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    server_ = fork();
-    if (server_ == 0) {
-        close(fds[0]);
-        const int devnull = open("/dev/null", O_WRONLY);
-        dup2(devnull, 1);
-        dup2(devnull, 2);
-        const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-               "tcp", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    pollfd p{fds[0], POLLIN, 0};
-    char c;
-    while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    display_ = ":" + number;
+    std::mt19937 random(
+        static_cast<unsigned>(getpid()) * 7919u +
+        static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
     XSetErrorHandler(ignoreXErrors);
-    x_ = XOpenDisplay(display_.c_str());
+    for (int attempt = 0; attempt < 10 && x_ == nullptr; ++attempt) {
+        const std::string number = std::to_string(100 + random() % 900);
+        if (access(("/tmp/.X" + number + "-lock").c_str(), F_OK) == 0) continue;
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        server_ = fork();
+        if (server_ == 0) {
+            close(fds[0]);
+            const int devnull = open("/dev/null", O_WRONLY);
+            dup2(devnull, 1);
+            dup2(devnull, 2);
+            const std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", (":" + number).c_str(), "-displayfd", fd.c_str(), "-screen", "0",
+                   "1024x768x24", "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string reported;
+        pollfd p{fds[0], POLLIN, 0};
+        char c;
+        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') reported += c;
+        close(fds[0]);
+        display_ = ":" + number;
+        if (reported == number) x_ = XOpenDisplay(display_.c_str());
+        if (x_ == nullptr) {
+            kill(server_, SIGTERM);
+            waitpid(server_, nullptr, 0);
+            server_ = -1;
+        }
+    }
 }
 
 void Session::writeFile(const std::string& name, const std::string& bytes) {
