@@ -163,7 +163,9 @@ TEST_F(BmpReader, ReportsEachFailure) {
 TEST_F(BmpReader, RejectsSizesThatOverflowTheByteCount) {
     // width * height * 3 wraps to a small number in 32 bits for these pairs.
     const std::pair<int32_t, int32_t> sizes[] = {
-        {0x55555556, 1}, {65536, 65536}, {0x40000000, 4}, {2, -2147483647 - 1}};
+        {0x55555556, 1},       {65536, 65536},
+        {0x40000000, 4},       {2, -2147483647 - 1},
+        {-1, -2147483647 - 1}, {-1431655766, -2147483647 - 1}};  // products past 64 bits
     for (auto [w, h] : sizes) {
         BmpFile bmp;
         bmp.width = 1;

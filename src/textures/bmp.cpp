@@ -26,11 +26,15 @@ bool sizesFit(uint32_t width, uint32_t storedHeight, Layout* layout) {
     layout->topDown = signedHeight < 0;
     layout->height =
         layout->topDown ? static_cast<uint32_t>(-static_cast<int64_t>(signedHeight)) : storedHeight;
-    layout->packedRow = static_cast<uint64_t>(width) * 3;
+    layout->packedRow = static_cast<uint64_t>(width) * 3;  // < 2^34
     layout->fileRow = (layout->packedRow + 3) / 4 * 4;
-    layout->fileBytes = layout->fileRow * layout->height;  // < 2^66 is impossible: both < 2^35
-    // The packed image must be addressable with 32-bit byte counts.
-    return layout->packedRow * layout->height <= UINT32_MAX && layout->fileBytes <= UINT32_MAX;
+    // A row of up to 2^34 bytes times up to 2^31 rows can pass even 64 bits,
+    // so the products are checked for overflow; the packed image must also
+    // be addressable with 32-bit byte counts.
+    uint64_t packedBytes = 0;
+    return !__builtin_mul_overflow(layout->packedRow, layout->height, &packedBytes) &&
+           !__builtin_mul_overflow(layout->fileRow, layout->height, &layout->fileBytes) &&
+           packedBytes <= UINT32_MAX && layout->fileBytes <= UINT32_MAX;
 }
 
 // Bytes from `offset` to the end of the file, or -1 if the file cannot seek.
