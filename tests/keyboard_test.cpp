@@ -1,10 +1,9 @@
 #include "app/keyboard.h"
 
-#include <fstream>
-#include <sstream>
-
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
+
+#include "golden_help.h"
 
 #include "app/display.h"
 #include "app/menus.h"
@@ -14,13 +13,6 @@
 #include "scene/lights.h"
 
 namespace {
-
-std::string goldenHelp() {
-    std::ifstream file(HELP_SCREEN_FILE, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 void expectColour(const float* c, float r, float g, float b) {
     EXPECT_FLOAT_EQ(c[0], r);

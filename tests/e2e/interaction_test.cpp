@@ -1,8 +1,7 @@
 // Using vantor as a person does: keys, the menu, drags, resizing, closing.
-#include <fstream>
-#include <sstream>
-
 #include <gtest/gtest.h>
+
+#include "golden_help.h"
 
 #include "e2e/session.h"
 
@@ -71,13 +70,6 @@ protected:
     Session session;
     Screenshot startup;
 };
-
-std::string goldenHelp() {
-    std::ifstream file(HELP_SCREEN_FILE, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 TEST_F(Viewer, HelpKeysPrintTheHelpScreen) {
     const std::string help = goldenHelp();
