@@ -17,6 +17,7 @@
 #include "app/display.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
+#include "app/menus.h"
 #include "figure/animations.h"
 #include "figure/figure.h"
 #include "input/mouse.h"

@@ -10,6 +10,8 @@
 #include "alloc_counter.h"
 #include "app/display.h"
 #include "app/startup.h"
+#include "app/menus.h"
+#include "scene/surroundings.h"
 #include "figure/animations.h"
 #include "input/mouse.h"
 

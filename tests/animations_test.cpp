@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
+#include "app/display.h"
+#include "app/menus.h"
+#include "input/mouse.h"
+#include "scene/surroundings.h"
 #include "figure/figure.h"
 #include "figure/scene_node.h"
 #include "gl_window.h"

@@ -144,7 +144,7 @@ TEST_F(BmpReader, ReportsEachFailure) {
          "Error reading image data from " + d + "short.bmp.\n"},
         {"w0.bmp", bmpBytes(zeroWidth), "Error reading image data from " + d + "w0.bmp.\n"},
         {"h0.bmp", bmpBytes(zeroHeight), "Error reading image data from " + d + "h0.bmp.\n"},
-        // A file that ends inside its header reads missing bytes as all ones.
+        // A file that ends inside its header: each missing byte adds EOF (-1).
         {"header.bmp", good.substr(0, 27), "Planes from " + d + "header.bmp is not 1: 65281\n"},
         {"empty.bmp", "", "Planes from " + d + "empty.bmp is not 1: 65279\n"},
     };

@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
+#include "app/menus.h"
+#include "input/mouse.h"
+#include "figure/animations.h"
+#include "scene/surroundings.h"
 #include "gl_window.h"
 #include "math/vector3.h"
 

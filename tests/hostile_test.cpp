@@ -12,6 +12,7 @@
 #include "app/keyboard.h"
 #include "app/menus.h"
 #include "app/startup.h"
+#include "scene/surroundings.h"
 #include "figure/animations.h"
 #include "figure/figure.h"
 #include "figure/scene_node.h"

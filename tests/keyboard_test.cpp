@@ -8,6 +8,8 @@
 #include "app/display.h"
 #include "app/menus.h"
 #include "app/startup.h"
+#include "input/mouse.h"
+#include "scene/surroundings.h"
 #include "figure/animations.h"
 #include "math/vector3.h"
 #include "scene/lights.h"

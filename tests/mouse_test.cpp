@@ -8,6 +8,9 @@
 
 #include "app/menus.h"
 #include "app/startup.h"
+#include "app/display.h"
+#include "figure/animations.h"
+#include "scene/surroundings.h"
 #include "math/vector3.h"
 
 namespace {

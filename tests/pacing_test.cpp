@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
+#include "app/display.h"
+#include "app/menus.h"
+#include "input/mouse.h"
+#include "figure/animations.h"
+#include "scene/surroundings.h"
 
 namespace {
 

@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
+#include "app/display.h"
+#include "app/menus.h"
+#include "input/mouse.h"
+#include "figure/animations.h"
 #include "gl_window.h"
 #include "scene/lights.h"
 

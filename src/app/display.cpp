@@ -3,11 +3,23 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
-#include "app/startup.h"
 #include "figure/figure.h"
 #include "math/vector3.h"
 #include "scene/lights.h"
 #include "scene/surroundings.h"
+
+int windowWidth = 600;
+int windowHeight = 600;
+int projectionMode = VIEW_ORTHOGONAL;
+float orthoHalfHeight = 3.0f;
+float fieldOfViewY = 60.0f;
+float nearPlane = 1.0f;
+float farPlane = 30.0f;
+
+Vector3* cameraEye = nullptr;
+float cameraUpSign = 1.0f;
+double cameraAzimuth = 0.0;
+double cameraElevation = 0.0;
 
 void reshape(int width, int height) {
     windowWidth = width > 0 ? width : 1;

@@ -6,7 +6,6 @@
 
 #include "app/display.h"
 #include "app/menus.h"
-#include "app/startup.h"
 #include "math/vector3.h"
 #include "scene/lights.h"
 

@@ -1,4 +1,7 @@
 // Single-key commands: help, reset, viewing mode, quit, spotlight moves and intensity.
+//
+// Owns no state: the keys change the camera (app/display.h), the projection
+// mode and the spotlight arrays (scene/lights.h).
 #pragma once
 
 // The GLUT keyboard callback. Letters work in either case; the keypad digits

@@ -5,9 +5,10 @@
 
 #include <GL/freeglut.h>
 
-#include "app/startup.h"
 #include "figure/animations.h"
 
+int transformMode = CAMERA_ROTATE;
+int rootMenu = 0;
 bool menuInUse = false;
 
 namespace {

@@ -5,35 +5,14 @@
 #include "app/display.h"
 #include "app/keyboard.h"
 #include "app/menus.h"
+#include "figure/animations.h"
 #include "figure/figure.h"
 #include "input/mouse.h"
 #include "math/vector3.h"
 #include "scene/lights.h"
+#include "scene/surroundings.h"
 #include "textures/textures.h"
 
-// ---- Shared state, with its start-up values ----
-int windowWidth = 600;
-int windowHeight = 600;
-int projectionMode = VIEW_ORTHOGONAL;
-int transformMode = CAMERA_ROTATE;
-float orthoHalfHeight = 3.0f;
-float fieldOfViewY = 60.0f;
-float nearPlane = 1.0f;
-float farPlane = 30.0f;
-
-Vector3* cameraEye = nullptr;
-float cameraUpSign = 1.0f;
-double cameraAzimuth = 0.0;
-double cameraElevation = 0.0;
-Vector3* trackballLast = nullptr;
-int lastMouseX = 0;
-int lastMouseY = 0;
-int rootMenu = 0;
-
-AnimationStep requestedAnimation = nullptr;
-AnimationStep activeAnimation = nullptr;
-float markerSpin = 0.0f;
-float skySpin = 0.0f;
 bool animationEnabled = true;
 float animationRate = 2.0f;
 int lastTickTime = 0;

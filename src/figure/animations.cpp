@@ -4,9 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/startup.h"
 #include "figure/figure.h"
 #include "figure/scene_node.h"
+
+AnimationStep requestedAnimation = nullptr;
+AnimationStep activeAnimation = nullptr;
 
 float animAngle[ANIM_TABLE_SIZE] = {0};
 int animDirection[ANIM_TABLE_SIZE] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1};

@@ -3,7 +3,16 @@
 // Each animation is a step function that moves the figure by one tick. It runs
 // in cycles; at the end of a cycle it calls endAnimationCycle(), which clears
 // the state tables and takes over whatever the menu requested meanwhile.
+// Owns the animation selection (the menu writes requestedAnimation, the
+// clock's tick and the end of a cycle move it into activeAnimation) and the
+// animations' state tables.
 #pragma once
+
+// An animation step: one tick's worth of movement, no arguments, no result.
+using AnimationStep = void (*)();
+
+extern AnimationStep requestedAnimation;  // the menu's choice, or null
+extern AnimationStep activeAnimation;     // what the tick runs, or null
 
 constexpr int ANIM_TABLE_SIZE = 10;
 

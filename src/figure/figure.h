@@ -2,8 +2,8 @@
 //
 // An invisible root carries a body chain of 12 segments; the head and both
 // arms hang from the body's top node, the legs from its bottom node. Every
-// limb ends in a ball. The animations move the figure through the pointers
-// below, which buildFigure() fills in.
+// limb ends in a ball. Owns the chain lengths and the node pointers below,
+// which buildFigure() fills in and the animations move the figure through.
 #pragma once
 
 struct SceneNode;

@@ -8,6 +8,7 @@
 // Every rotation matrix is computed on the OpenGL modelview stack and read
 // back, so each operation below needs a current GL context. Each leaves the
 // matrix mode at GL_MODELVIEW and the modelview matrix as it found it.
+// Owns the serial counter that numbers the nodes.
 #pragma once
 
 #include <vector>

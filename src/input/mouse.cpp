@@ -6,9 +6,13 @@
 
 #include <GL/freeglut.h>
 
+#include "app/display.h"
 #include "app/menus.h"
-#include "app/startup.h"
 #include "math/vector3.h"
+
+Vector3* trackballLast = nullptr;
+int lastMouseX = 0;
+int lastMouseY = 0;
 
 namespace {
 
@@ -127,7 +131,7 @@ void mouse(int button, int state, int x, int y) {
     lastMouseX = x;
     lastMouseY = rowFromBottom(y);
     // GLUT ends the program if a menu is attached or detached while one is
-    // open; a click that dismisses the menu can arrive in that state.
+    // open, so a button event that arrives then leaves the menu alone.
     if (button == GLUT_LEFT_BUTTON && !menuInUse) {
         if (state == GLUT_DOWN) {
             glutDetachMenu(GLUT_RIGHT_BUTTON);  // no pop-up menu during the drag

@@ -1,8 +1,15 @@
 // Mouse interaction: left-button drags turn the camera like a trackball or
 // move it nearer and farther; the mapping from window pixels to view units.
+//
+// Owns the pointer position of the last event and the trackball point of the
+// last camera-rotate event; the camera it moves lives in app/display.h.
 #pragma once
 
 struct Vector3;
+
+extern Vector3* trackballLast;  // trackball point of the previous rotate event; (0, 0, 0) at start
+extern int lastMouseX;          // pointer column at the last mouse or motion event
+extern int lastMouseY;          // pointer row at that event, counted from the bottom
 
 // View rectangle in which the window's shorter side spans -1 to 1.
 double viewRight();

@@ -3,7 +3,8 @@
 // A Vector3 is a heap record of three floats that caches its own length.
 // Every constructor and setter recomputes the cached magnitude, so it is never
 // stale. Vectors are passed by pointer; a function that returns a Vector3*
-// returns a new record that the caller owns and deletes.
+// returns a new record that the caller owns and deletes. The module keeps no
+// state of its own.
 #pragma once
 
 struct Vector3 {

@@ -3,6 +3,7 @@
 // GL_LIGHT0 is a fixed positional scene light with a strong ambient term;
 // GL_LIGHT1 is a narrow spotlight whose position, direction and colours the
 // keyboard changes. Both are placed in world coordinates every frame.
+// Owns the light arrays, the palette and the three material handles.
 #pragma once
 
 // ---- Light arrays (the spot arrays are changed by the keyboard) ----

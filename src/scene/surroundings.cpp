@@ -2,11 +2,12 @@
 
 #include <GL/freeglut.h>
 
-#include "app/startup.h"
 #include "figure/figure.h"
 #include "scene/lights.h"
 #include "textures/textures.h"
 
+float markerSpin = 0.0f;
+float skySpin = 0.0f;
 GLUquadric* skyQuadric = gluNewQuadric();
 
 namespace {

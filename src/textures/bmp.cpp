@@ -130,8 +130,7 @@ void swapRedBlue(unsigned char* pixels, size_t count) {
 // Rows without padding: the file's block is already the packed image. It is
 // read in pieces that stay in the processor's cache while they are swapped.
 bool readPackedRows(FILE* file, unsigned char* pixels, size_t bytes) {
-    constexpr size_t PIECE = 3 * 256 * 1024;  // whole pixels, most of a core's L2 cache  // whole
-                                              // pixels  // whole pixels  // whole pixels
+    constexpr size_t PIECE = 3 * 256 * 1024;  // 768 KB of whole pixels
     for (size_t done = 0; done < bytes;) {
         const size_t piece = bytes - done < PIECE ? bytes - done : PIECE;
         if (std::fread(pixels + done, piece, 1, file) != 1) return false;
@@ -141,9 +140,10 @@ bool readPackedRows(FILE* file, unsigned char* pixels, size_t bytes) {
     return true;
 }
 
-// Padded rows: the whole block is read, then each row is moved down to its
-// packed place (row r from r * fileRow to r * packedRow, so moving upwards
-// never overwrites a row not yet moved) and swapped.
+// Padded rows: the whole block is read, then each row is moved to its packed
+// place and swapped. Row r moves from r * fileRow back to r * packedRow, an
+// address no higher, and rows move in order, so no row is overwritten before
+// it has moved.
 bool readPaddedRows(FILE* file, unsigned char* block, const Layout& layout) {
     if (std::fread(block, layout.fileBytes, 1, file) != 1) return false;
     for (uint32_t r = 0; r < layout.height; ++r) {

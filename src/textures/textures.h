@@ -1,4 +1,5 @@
 // Texture objects: the program's three images under fixed texture ids.
+// Owns the record of the image being loaded.
 #pragma once
 
 #include "textures/bmp.h"
