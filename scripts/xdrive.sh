@@ -12,7 +12,7 @@ start_xvfb() {
         local number=$((100 + RANDOM % 900))
         [ -e "/tmp/.X$number-lock" ] && continue
         : >"$file"
-        Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$file" 2>/dev/null &
+        Xvfb ":$number" -noreset -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$file" 2>/dev/null &
         xvfb_pid=$!
         for _ in $(seq 200); do
             [ -s "$file" ] && break
