@@ -1,6 +1,8 @@
 #include "figure/animations.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <cstring>
 #include <vector>
 
@@ -86,19 +88,13 @@ void bounce(int entry, float step, float low, float high) {
 // root never bends. Rows for c from 0 down to -6.
 void leftArmRunOut(int c) {
     float turns[8] = {0};  // turns[i]: total turn of left node i, i = 1..7
-    for (int k = 0; k < 8; ++k) {
-        const int node = c + k;
-        if (node >= 1) {
-            turns[node] += armWavePattern[k];
-        } else {
-            turns[1] += armWavePattern[k];
-        }
-    }
+    int node = c;
+    for (float turn : armWavePattern) turns[std::max(node++, 1)] += turn;
     // Nodes are turned from the farthest in towards the shoulder. Once the
     // whole pattern has left the arm (c = -6) its turns cancel: nothing turns.
     const int last = c + 7;
     if (last < 2) return;
-    for (int node = last; node >= 1; --node) turnZ(leftArm->descendant(node), turns[node]);
+    for (node = last; node >= 1; --node) turnZ(leftArm->descendant(node), turns[node]);
 }
 
 void leftArmPhase(int c) {
@@ -115,7 +111,8 @@ void leftArmPhase(int c) {
 void rightArmPhase(int e) {
     if (e < 0 || e > chainLengths[2]) return;
     rightArm->resetSubtree();
-    for (int k = 0; k < 8; ++k) turnZ(rightArm->descendant(e + k), armWavePattern[k]);
+    int node = e;
+    for (float turn : armWavePattern) turnZ(rightArm->descendant(node++), turn);
     animCounter[1] = e + 1;
 }
 
@@ -176,11 +173,9 @@ void endAnimationCycle() {
 }
 
 void resetAnimationState() {
-    for (int i = 0; i < ANIM_TABLE_SIZE; ++i) {
-        animAngle[i] = 0.0f;
-        animDirection[i] = 1;
-        animCounter[i] = 0;
-    }
+    std::fill(std::begin(animAngle), std::end(animAngle), 0.0f);
+    std::fill(std::begin(animDirection), std::end(animDirection), 1);
+    std::fill(std::begin(animCounter), std::end(animCounter), 0);
     animCounter[0] = chainLengths[1];
     cycleStartSaved = false;
 }
