@@ -86,7 +86,7 @@ int main() {
         BmpFile bmp;
         bmp.width = size[0];
         bmp.height = size[1];
-        bmp.pixel = noisePixel;
+        bmp.rgb = noisePixel;
         const std::string path = dir + "/image.bmp";
         writeFile(path, bmpBytes(bmp));
         for (const bool reused : {true, false}) {

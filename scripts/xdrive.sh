@@ -61,18 +61,28 @@ entry_centre() {  # entry_centre MENU_WINDOW INDEX: screen x y of that entry
     eval "$(xdotool getwindowgeometry --shell "$1")"
     echo "$((X + WIDTH / 2)) $((Y + 2 + 25 * $2 + 12))"
 }
-# choose ROOT_ENTRY [SUB_ENTRY]: a menu choice with real clicks (entries from 0).
+# point_at MENU_WINDOW INDEX: moves onto an entry and waits until the menu
+# highlights it, so that freeglut has seen the pointer there.
+point_at() {
+    local before; before="$(xwd -silent -id "$1" | md5sum)"
+    xdotool mousemove $(entry_centre "$1" "$2")
+    for _ in $(seq 600); do [ "$(xwd -silent -id "$1" | md5sum)" != "$before" ] && return 0; sleep 0.05; done
+    return 1
+}
+# choose ROOT_ENTRY [SUB_ENTRY]: a menu choice with real clicks (entries from
+# 0). Leaves the heights of the menus it opened in MENU_HEIGHTS.
 choose() {
     xdotool mousemove --window "$window" "${MENU_X:-20}" "${MENU_Y:-20}" click 3
     wait_for_menus 1
     local root; root="$(visible_menus | head -n1)"
-    xdotool mousemove $(entry_centre "$root" "$1")
+    MENU_HEIGHTS="$(xdotool getwindowgeometry --shell "$root" | sed -n 's/^HEIGHT=//p')"
+    point_at "$root" "$1"
     if [ $# -ge 2 ]; then
         wait_for_menus 2
         local sub; sub="$(visible_menus | grep -v "^$root\$" | head -n1)"
-        xdotool mousemove $(entry_centre "$sub" "$2")
+        MENU_HEIGHTS="$MENU_HEIGHTS $(xdotool getwindowgeometry --shell "$sub" | sed -n 's/^HEIGHT=//p')"
+        point_at "$sub" "$2"
     fi
-    sleep 0.2
     xdotool click 1
     wait_for_no_menu
 }

@@ -1,124 +1,181 @@
+// The noodlet as drawn, captured with GL's feedback mode: every node's ball
+// and segment where the design's layout and each animation's turns put them.
+#include <algorithm>
+
+#include "app/menus.h"
+#include "figure/animations.h"
 #include "figure/figure.h"
-
-#include <vector>
-
-#include <GL/freeglut.h>
-#include <gtest/gtest.h>
-
 #include "figure/scene_node.h"
-#include "gl_window.h"
+#include "viewer.h"
 
-namespace {
+constexpr double PI = 3.141592653589793;
 
-void collect(SceneNode* node, NodePath* all) {
-    all->push_back(node);
-    for (SceneNode* child : node->children) collect(child, all);
-}
-
-void expectAt(const NodePath& path, float x, float y, float tolerance) {
-    float p[3];
-    positionInFigure(path, p);
-    EXPECT_NEAR(p[0], x, tolerance);
-    EXPECT_NEAR(p[1], y, tolerance);
-    EXPECT_NEAR(p[2], 0.0f, 1e-6f);
-}
-
-struct Figure : testing::Test {
-    void SetUp() override { ensureFigure(); }
+// A pose: each node's turn about z in degrees, numbered as the design does.
+struct Pose {
+    double topX = 0, topY = -0.05;  // bodyTop's translation below the root
+    double body[13] = {};           // body node 1 (bodyTop) to 12 (bodyBottom)
+    double armRoot[2] = {};         // left, right
+    double arm[2][12] = {};         // arm node 1 to 11 (the hand)
+    double leg[2][15] = {};         // leg node 1 to 14 (the foot), on top of the built -6
 };
 
-TEST_F(Figure, HasSixtyEightNodesNumberedInBuildingOrder) {
-    NodePath all;
-    collect(figureRoot, &all);
-    ASSERT_EQ(all.size(), 68u);
-    // Serials run on without gaps in the order of the design's table:
-    // root, body, head, left arm, right arm, left leg, right leg.
-    const int first = figureRoot->serial;
-    EXPECT_EQ(bodyTop->serial, first + 1);
-    EXPECT_EQ(bodyBottom->serial, first + 12);
-    EXPECT_EQ(head->serial, first + 13);
-    EXPECT_EQ(leftArm->serial, first + 14);
-    EXPECT_EQ(rightArm->serial, first + 26);
-    EXPECT_EQ(leftLeg->serial, first + 38);
-    EXPECT_EQ(rightLeg->serial, first + 53);
-    EXPECT_EQ(rightLeg->descendant(14)->serial, first + 67);
-    EXPECT_EQ(figureRoot->shape, SHAPE_NONE);
-    EXPECT_EQ(head->shape, SHAPE_HEAD);
-    EXPECT_EQ(head->size, 0.2f);
-}
-
-TEST_F(Figure, ChildrenAreInTheirFixedOrder) {
-    ASSERT_EQ(bodyTop->children.size(), 4u);
-    EXPECT_EQ(bodyTop->children[0], bodyTop->descendant(1));
-    EXPECT_EQ(bodyTop->children[1], head);
-    EXPECT_EQ(bodyTop->children[2], leftArm);
-    EXPECT_EQ(bodyTop->children[3], rightArm);
-    ASSERT_EQ(bodyBottom->children.size(), 2u);
-    EXPECT_EQ(bodyBottom->children[0], leftLeg);
-    EXPECT_EQ(bodyBottom->children[1], rightLeg);
-    // The first-child line runs down the body into the left leg to its foot.
-    EXPECT_EQ(bodyTop->descendant(11), bodyBottom);
-    EXPECT_EQ(bodyTop->descendant(12), leftLeg);
-    EXPECT_EQ(bodyTop->descendant(26), leftLeg->descendant(14));
-    EXPECT_EQ(bodyTop->descendant(40), leftLeg->descendant(14));
-    for (SceneNode* limb : {leftArm, rightArm}) EXPECT_EQ(limb->descendant(11)->shape, SHAPE_BALL);
-    for (SceneNode* limb : {leftLeg, rightLeg}) EXPECT_EQ(limb->descendant(14)->shape, SHAPE_BALL);
-}
-
-TEST_F(Figure, HandsAndFeetAreWhereTheFigureIsDrawn) {
-    const NodePath top = {figureRoot, bodyTop};
-    expectAt(followFirstChildren({figureRoot, bodyTop, leftArm}, 11), -0.60f, 0.70f, 1e-5f);
-    expectAt(followFirstChildren({figureRoot, bodyTop, rightArm}, 11), 0.60f, 0.70f, 1e-5f);
-    const NodePath hips = followFirstChildren(top, 11);
-    NodePath left = hips, right = hips;
-    left.push_back(leftLeg);
-    right.push_back(rightLeg);
-    expectAt(followFirstChildren(left, 14), -0.497f, -0.252f, 1e-3f);
-    expectAt(followFirstChildren(right, 14), 0.497f, -0.252f, 1e-3f);
-    expectAt({figureRoot, bodyTop, head}, 0.0f, 0.95f, 1e-6f);
-}
-
-TEST_F(Figure, DrawingUsesThirtyOneStackEntriesAndRestoresState) {
-    GLint most = 0;
-    glGetIntegerv(GL_MAX_MODELVIEW_STACK_DEPTH, &most);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    // With the base entry and the two pushes of the frame around it the
-    // figure reaches 31 entries: one more level still fits a 32-entry stack,
-    // two more overflow it.
-    glPushMatrix();
-    glPushMatrix();
-    while (glGetError() != GL_NO_ERROR) {
+// A node's frame in the figure's plane: origin, direction of its x axis in
+// degrees, and -1 once a half turn about y has mirrored it.
+struct Frame {
+    double x, y, angle;
+    int mirror;
+    // The frame at (dx, dy) in this one, turned by `turn`, then mirrored by `flip`.
+    Frame child(double dx, double dy, double turn, int flip = 1) const {
+        const double a = angle * PI / 180, mx = mirror * dx;
+        return {x + mx * std::cos(a) - dy * std::sin(a), y + mx * std::sin(a) + dy * std::cos(a),
+                angle + mirror * turn, mirror * flip};
     }
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_BLEND);
-    glShadeModel(GL_FLAT);
-    drawFigure();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    GLint depth = 0, mode = 0, shade = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 3);
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-    glGetIntegerv(GL_SHADE_MODEL, &shade);
-    EXPECT_EQ(shade, GL_SMOOTH);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+};
 
-    if (most == 32) {
-        glPushMatrix();
-        drawFigure();
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        glPushMatrix();
-        drawFigure();
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_STACK_OVERFLOW));
+// A node's ball of `radius` at (x, y); a segment's cylinder of radius 0.05
+// runs on to (endX, endY). In the order: body nodes 1 to 12, the head, then
+// for the left and then the right side the arm's root and nodes 1 to 11 and
+// the leg's root and nodes 1 to 14.
+struct Shape {
+    double x, y, radius, endX, endY;
+};
+
+std::vector<Shape> shapesOf(const Pose& p) {
+    std::vector<Shape> shapes;
+    const auto add = [&](const Frame& f, double dx, double dy, double r = 0.05) {
+        const Frame end = f.child(dx, dy, 0);
+        shapes.push_back({f.x, f.y, r, r == 0.05 ? end.x : f.x, r == 0.05 ? end.y : f.y});
+    };
+    const Frame top = Frame{0, 0.8, 0, 1}.child(p.topX, p.topY, p.body[1]);
+    Frame body = top;
+    for (int k = 1; k <= 12; ++k) {
+        if (k > 1) body = body.child(0, -0.05, p.body[k]);
+        add(body, 0, -0.05);  // body cylinders point down
     }
-    // Overflowed pushes are dropped but their pops are not: unwind by depth.
-    for (glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth); depth > 1; --depth) glPopMatrix();
-    while (glGetError() != GL_NO_ERROR) {
+    add(top.child(0, 0.2, 0), 0, 0, 0.2);
+    const auto limb = [&](Frame f, const double* turns, int count, double bend = 0) {
+        add(f, 0.05, 0);  // limb cylinders point along x
+        for (int j = 1; j <= count; ++j) add(f = f.child(0.05, 0, turns[j] + bend), 0.05, 0, j == count ? 0.075 : 0.05);
+    };
+    for (int side = 0, sign = -1; side < 2; ++side, sign = 1) {  // left limbs are mirrored
+        limb(top.child(sign * 0.05, -0.05, p.armRoot[side], sign), p.arm[side], 11);
+        limb(body.child(0, -0.05, 0, sign), p.leg[side], 14, -6);
+    }
+    return shapes;
+}
+
+double distanceToAxis(const Vertex& v, const Shape& s) {
+    const double ux = s.endX - s.x, uy = s.endY - s.y, length = ux * ux + uy * uy;
+    const double t = length == 0 ? 0 : std::clamp(((v.x - s.x) * ux + (v.y - s.y) * uy) / length, 0.0, 1.0);
+    return std::hypot(v.x - s.x - t * ux, v.y - s.y - t * uy, v.z);
+}
+
+// Whether the figure drawn now is in `pose`: a ball (at least 100 vertices
+// on its sphere) at every node, and every vertex on a ball or a cylinder.
+testing::AssertionResult drawnIn(const Pose& pose) {
+    const std::vector<Polygon> drawn = capture(drawFigure);
+    const std::vector<Shape> shapes = shapesOf(pose);
+    for (const Shape& s : shapes)
+        if (onSphere(drawn, s.x, s.y, 0, s.radius) < 100)
+            return testing::AssertionFailure() << "no ball at (" << s.x << ", " << s.y << "), shape " << &s - &shapes[0];
+    for (const Polygon& polygon : drawn)
+        for (const Vertex& v : polygon)
+            if (std::none_of(shapes.begin(), shapes.end(), [&](const Shape& s) {
+                    return std::hypot(v.x - s.x, v.y - s.y, v.z) < s.radius + 1e-4 || distanceToAxis(v, s) < 0.05 + 1e-4;
+                }))
+                return testing::AssertionFailure() << "vertex (" << v.x << ", " << v.y << ", " << v.z << ") on no shape";
+    return testing::AssertionSuccess();
+}
+
+void ticks(int n) { for (int i = 0; i < n; ++i) animationTick(); }
+
+// Chooses an animation and checks the figure after each of `count` ticks.
+void expectTicks(int entry, int count, Pose (*poseAt)(int tick)) {
+    menuSelect(entry);
+    ticks(1);  // takes the choice over; its first step comes at the next tick
+    ASSERT_TRUE(drawnIn(Pose()));
+    for (int t = 1; t <= count; ++t) {
+        ticks(1);
+        ASSERT_TRUE(drawnIn(poseAt(t))) << "tick " << t;
     }
 }
 
-}  // namespace
+TEST(Figure, IsBuiltAndDrawnAsTheDesignLaysItOut) {
+    // The face's t runs from 0 at one pole to 1 at the other: the head's top
+    // shows its turn. It has the pose it was built with the first time, then
+    // half a turn about x at every frame, whatever it was given in between.
+    const auto topT = [] {
+        Vertex top{0, -1, 0, 0, 0};
+        for (const Polygon& p : capture(drawFigure))
+            for (const Vertex& v : p) top = std::hypot(v.x, v.y - 0.95, v.z) < 0.2001 && v.y > top.y ? v : top;
+        return top.t;
+    };
+    EXPECT_EQ(topT(), 0.0);
+    EXPECT_EQ(topT(), 1.0);
+    head->transform(0, 0, 0, 90, 1, 0, 0);
+    EXPECT_NE(topT(), 1.0);
+    EXPECT_EQ(topT(), 1.0);
+    const std::vector<Shape> rest = shapesOf(Pose());  // the layout's own figures
+    for (auto [i, x, y] : {std::tuple{12, 0.0, 0.95}, {24, -0.6, 0.7}, {39, -0.497, -0.252}, {51, 0.6, 0.7},
+                           {66, 0.497, -0.252}})  // head, hands and feet
+        EXPECT_LT(std::hypot(rest[i].x - x, rest[i].y - y), 5e-4) << i;
+    EXPECT_TRUE(drawnIn(Pose()));
+    // Drawn lit and smooth, untextured but for the head's face, in the figure's material.
+    for (GLenum state : {GL_TEXTURE_2D, GL_LIGHTING, GL_BLEND}) EXPECT_EQ(glIsEnabled(state), state == GL_LIGHTING);
+    expectState(GL_SHADE_MODEL, {GL_SMOOTH});
+    expectMaterial({.34f, .14f, 0, 1, -.4f, -.4f, -.4f, 1, .2f, .2f, .2f, 1, 0});
+}
+
+TEST(Animations, WavingCurlsTheLeftArmAndBendsTheRightElbow) {
+    expectTicks(41, 40, [](int t) {  // two cycles
+        const int curl[20] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, -1, 0};
+        const int elbow[10] = {8, 16, 24, 32, 24, 16, 8, 0, -8, 0};
+        Pose p;
+        std::fill(p.arm[0] + 1, p.arm[0] + 12, curl[(t - 1) % 20]);
+        p.arm[1][5] = elbow[(t - 1) % 10];
+        return p;
+    });
+}
+
+TEST(Animations, DancingSwaysTheBodyAndSwingsTheLimbs) {
+    expectTicks(42, 20, [](int t) {
+        const int angle[20] = {1, 2, 3, 4, 5, 4, 3, 2, 1, 0, -1, -2, -3, -4, -5, -4, -3, -2, -1, 0};
+        const int turned[20] = {1, 2, 3, 4, 3, 2, 1, 0, -1, -2, -3, -4, -5, -6, -5, -4, -3, -2, -1, 0};
+        const double theta = angle[t - 1] * PI / 180, d = turned[t - 1];  // d: the sum of the turns so far
+        Pose p;
+        p.topX = -std::sin(theta) * 0.5;
+        p.topY = std::cos(theta) * 0.5 - 0.5;
+        std::fill(p.body + 2, p.body + 12, 0.1 * d);  // body nodes 2 to 11
+        for (int side = 0; side < 2; ++side) {
+            p.armRoot[side] = 0.1 * d;
+            std::fill(p.arm[side] + 1, p.arm[side] + 12, 1.1 * d);
+            std::fill(p.leg[side] + 1, p.leg[side] + 15, (side == 0 ? -0.5 : 0.25) * d);
+        }
+        return p;
+    });
+}
+
+TEST(Animations, ArmWaveRunsInAlongOneArmAndOutAlongTheOther) {
+    // Ticks 1 to 18 of a cycle move the pattern in along the left arm from
+    // node 11 (turns past the hand fall on the hand, those before node 1 on
+    // node 1), ticks 19 to 30 out along the right arm from its root. The
+    // second cycle starts afresh.
+    expectTicks(43, 35, [](int tick) {
+        const int pattern[8] = {15, 15, -15, -15, -15, -15, 15, 15}, t = (tick - 1) % 30 + 1;
+        Pose p;
+        for (int k = 0; k < 8; ++k)
+            (t <= 18 ? p.arm[0][std::clamp(12 - t + k, 1, 11)]
+                     : t - 19 + k == 0 ? p.armRoot[1] : p.arm[1][std::min(t - 19 + k, 11)]) += pattern[k];
+        return p;
+    });
+}
+
+TEST(Animations, ThousandsOfCyclesKeepTheFigureInShape) {
+    menuSelect(42);
+    ticks(1 + 20 * 2000);
+    menuSelect(41);
+    ticks(20 + 20 * 2000);  // the last dance cycle, then the waves
+    Pose raised;            // a dance leaves the body 0.05 higher than it was built
+    raised.topY = 0;
+    EXPECT_TRUE(drawnIn(raised));
+}

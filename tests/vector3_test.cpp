@@ -1,81 +1,52 @@
 #include "math/vector3.h"
 
 #include <cmath>
-#include <limits>
-#include <memory>
 
 #include <gtest/gtest.h>
 
-namespace {
+constexpr double PI = 3.141592653589793;
 
-using Vec = std::unique_ptr<Vector3>;
-Vec vec(float x, float y, float z) { return Vec(new Vector3(x, y, z)); }
-
-void expectVector(const Vector3* v, float x, float y, float z) {
-    EXPECT_FLOAT_EQ(v->getX(), x);
-    EXPECT_FLOAT_EQ(v->getY(), y);
-    EXPECT_FLOAT_EQ(v->getZ(), z);
+// Checks a new record's components and cached magnitude, then deletes it.
+void expectVector(Vector3* v, float x, float y, float z) {
+    EXPECT_TRUE(std::hypot(v->getX() - x, v->getY() - y, v->getZ() - z) < 1e-6 &&
+                std::fabs(v->getMagnitude() - std::hypot(x, y, z)) < 1e-6)
+        << v->getX() << ", " << v->getY() << ", " << v->getZ() << " |" << v->getMagnitude() << "|";
+    delete v;
 }
 
-TEST(Vector3, MagnitudeFollowsEverySetter) {
-    EXPECT_EQ(Vector3().getMagnitude(), 0.0f);
-    Vec v = vec(3, 4, 0);
-    EXPECT_EQ(v->getMagnitude(), 5.0f);
-    v->setZ(12);
-    EXPECT_EQ(v->getMagnitude(), 13.0f);
-    v->set(2, 3, 6);
-    EXPECT_EQ(v->getMagnitude(), 7.0f);
-    // The float sum of squares underflows to 0 for components near 1e-30.
-    EXPECT_EQ(vec(1e-30f, 1e-30f, 1e-30f)->getMagnitude(), 0.0f);
+TEST(Vector3, SettersKeepTheMagnitudeAndEqualsComparesComponents) {
+    Vector3 v(3, 4, 0);
+    EXPECT_EQ(v.getMagnitude(), 5.0f);
+    v.setZ(12);
+    EXPECT_EQ(v.getMagnitude(), 13.0f);
+    v.set(2, -3, 6);
+    expectVector(new Vector3(v), 2, -3, 6);
+    expectVector(new Vector3(), 0, 0, 0);
+    EXPECT_EQ(Vector3(1e-30f, 1e-30f, 1e-30f).getMagnitude(), 0.0f);  // the float sum is 0
+    const Vector3 a(1, 2, 3), zero, minusZero(-0.0f, 0, 0), nan(NAN, 0, 0);
+    for (Vector3 other : {Vector3(9, 2, 3), Vector3(1, 9, 3), Vector3(1, 2, 9)}) EXPECT_FALSE(a.equals(&other));
+    EXPECT_TRUE(a.equals(&a) && zero.equals(&minusZero) && !nan.equals(&nan));
 }
 
-TEST(Vector3, EqualsComparesComponentsExactly) {
-    EXPECT_TRUE(vec(0, 0, 0)->equals(vec(-0.0f, 0, 0).get()));
-    EXPECT_FALSE(vec(1, 2, 3)->equals(vec(1, 2, 3.0001f).get()));
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    Vec n = vec(nan, 0, 0);
-    EXPECT_FALSE(n->equals(n.get()));
-}
-
-TEST(Vector3, CrossAndDotProducts) {
-    Vec a = vec(1, 2, 3);
-    Vec same(crossProduct(a.get(), a.get()));
-    expectVector(same.get(), 0, 0, 0);
-    Vec z(crossProduct(vec(1, 0, 0).get(), vec(0, 1, 0).get()));
-    expectVector(z.get(), 0, 0, 1);
-    Vec minusZ(crossProduct(vec(0, 1, 0).get(), vec(1, 0, 0).get()));
-    expectVector(minusZ.get(), 0, 0, -1);
-    EXPECT_EQ(dotProduct(a.get(), vec(4, 5, 6).get()), 32.0);
-}
-
-TEST(Vector3, AnglesClampAndIgnoreZeroLengths) {
-    Vec x = vec(1, 0, 0);
-    Vec zero = vec(0, 0, 0);
-    EXPECT_EQ(angleBetween(zero.get(), zero.get()), 0.0);
-    EXPECT_EQ(angleBetween(zero.get(), x.get()), 0.0);
-    EXPECT_EQ(angleBetween(x.get(), zero.get()), 0.0);
-    EXPECT_DOUBLE_EQ(angleBetween(x.get(), vec(-1, 0, 0).get()), M_PI);
-    EXPECT_DOUBLE_EQ(angleBetween(x.get(), vec(0, 1, 0).get()), M_PI / 2);
-    EXPECT_DOUBLE_EQ(angleBetweenDegrees(x.get(), vec(0, 1, 0).get()), 90.0);
-    // Nearly parallel vectors whose rounded cosine exceeds 1 still give a number.
-    const double nearly = angleBetween(vec(1, 1e-4f, 0).get(), vec(1, 1.1e-4f, 0).get());
-    EXPECT_FALSE(std::isnan(nearly));
-    EXPECT_LT(nearly, 1e-3);
-}
-
-TEST(Vector3, PerpendicularAndProjection) {
-    Vec p(perpendicular(vec(1, 2, 3).get()));
-    expectVector(p.get(), -2, 1, 0);
-    Vec proj(BprojA(vec(2, 0, 0).get(), vec(3, 4, 5).get()));
-    expectVector(proj.get(), 3, 0, 0);
-
+TEST(Vector3, ProductsAnglesAndProjections) {
+    const Vector3 x(1, 0, 0), y(0, 1, 0), minusX(-1, 0, 0), zero, tiny(1e-30f, 1e-30f, 1e-30f);
+    const Vector3 a(1, 2, 3), b(4, 5, 6), c(0.37f, 0.11f, 0.53f), twice(0.74f, 0.22f, 1.06f), minusC(-0.37f, -0.11f, -0.53f);
+    expectVector(crossProduct(&x, &y), 0, 0, 1);
+    expectVector(crossProduct(&y, &x), 0, 0, -1);
+    expectVector(crossProduct(&a, &b), -3, 6, -3);
+    expectVector(crossProduct(&a, &a), 0, 0, 0);
+    expectVector(perpendicular(&a), -2, 1, 0);
+    EXPECT_EQ(dotProduct(&a, &b), 32.0);
+    for (auto [u, v, angle] : {std::tuple{&zero, &zero, 0.0}, {&zero, &x, 0.0}, {&x, &zero, 0.0}, {&tiny, &x, 0.0},
+                               {&x, &minusX, PI}, {&x, &y, PI / 2},
+                               {&c, &twice, 0.0}, {&c, &minusC, PI}})  // cosines rounded past 1 and -1
+        EXPECT_DOUBLE_EQ(angleBetween(u, v), angle) << u->x << " " << v->x;
+    EXPECT_DOUBLE_EQ(angleBetweenDegrees(&x, &y), 90.0);
+    const Vector3 p(2, 0, 0), q(3, 4, 5), r(1, 2, 2), s(3, 0, 0);
+    expectVector(BprojA(&p, &q), 3, 0, 0);
+    expectVector(BprojA(&r, &s), 1.0f / 3, 2.0f / 3, 2.0f / 3);
     testing::internal::CaptureStdout();
-    Vec none(BprojA(vec(0, 0, 0).get(), vec(3, 4, 5).get()));
-    Vec tiny(BprojA(vec(1e-30f, 0, 0).get(), vec(3, 4, 5).get()));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Error: Magnitude of A is 0 in BprojA()\nError: Magnitude of A is 0 in BprojA()\n");
-    expectVector(none.get(), 0, 0, 0);
-    expectVector(tiny.get(), 0, 0, 0);
+    expectVector(BprojA(&tiny, &q), 0, 0, 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Magnitude of A is 0 in BprojA()\n");
 }
 
-}  // namespace

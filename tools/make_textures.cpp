@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "bmp_writer.h"
+
 namespace {
 
 struct Rgb {
@@ -72,41 +74,15 @@ double fractal(double u, double v, int cells, uint32_t seed) {
 }
 
 bool writeBmp(const std::string& path, Image& image) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::perror(path.c_str());
-        return false;
-    }
-    const uint32_t rowBytes = (static_cast<uint32_t>(image.width) * 3 + 3) / 4 * 4;
-    const uint32_t dataBytes = rowBytes * image.height;
-    const uint32_t header[13] = {54 + dataBytes,
-                                 0,
-                                 54,
-                                 40,
-                                 static_cast<uint32_t>(image.width),
-                                 static_cast<uint32_t>(image.height),
-                                 1 | (24u << 16),
-                                 0,
-                                 dataBytes,
-                                 2835,
-                                 2835,
-                                 0,
-                                 0};
-    std::fputs("BM", file);
-    for (uint32_t field : header) {
-        for (int i = 0; i < 4; ++i) std::fputc((field >> (8 * i)) & 0xff, file);
-    }
-    std::vector<unsigned char> row(rowBytes, 0);
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const Rgb& p = image.at(x, y);
-            row[x * 3 + 0] = static_cast<unsigned char>(std::lround(clamp01(p.b) * 255));
-            row[x * 3 + 1] = static_cast<unsigned char>(std::lround(clamp01(p.g) * 255));
-            row[x * 3 + 2] = static_cast<unsigned char>(std::lround(clamp01(p.r) * 255));
-        }
-        std::fwrite(row.data(), 1, rowBytes, file);
-    }
-    return std::fclose(file) == 0;
+    BmpFile bmp{image.width, image.height};
+    bmp.rgb = [&](int x, int y) {
+        const Rgb& p = image.at(x, y);
+        const auto byte = [](double v) { return static_cast<uint32_t>(std::lround(clamp01(v) * 255)); };
+        return byte(p.r) << 16 | byte(p.g) << 8 | byte(p.b);
+    };
+    if (writeFile(path, bmpBytes(bmp))) return true;
+    std::perror(path.c_str());
+    return false;
 }
 
 // The sky sphere puts row 0 at the zenith and the last row at the nadir:

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The real vantor on a virtual X server of its own, driven by real input
+# (xdotool) and read back from the screen, its output and its exit status.
+# Every wait polls a condition with a bound. Usage: e2e_test.sh VANTOR HELP_SCREEN
+set -eu
+vantor="$1" help="$2"
+source "$(dirname "$(readlink -f "$0")")/../scripts/xdrive.sh"
+work="$(mktemp -d)"
+trap 'kill $pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+pid="" xvfb_pid=""
+fail() { echo "FAIL: $*"; cat "$work/out" "$work/err" 2>/dev/null; exit 1; }
+poll() { for _ in $(seq 300); do "$@" && return 0; sleep 0.05; done; return 1; }
+plain_bmp() {  # plain_bmp FILE BLUE GREEN RED: 4 x 4 pixels of one colour
+    { printf 'BMf\0\0\0\0\0\0\0006\0\0\0(\0\0\0\4\0\0\0\4\0\0\0\1\0\30\0' && head -c 24 /dev/zero &&
+        for _ in $(seq 16); do printf "\\x$2\\x$3\\x$4"; done; } >"$1"
+}
+# Rows 150 to 399 of the window (the figure and the ground, not the spinning
+# marker), and one pixel's colour.
+area() { xwd -silent -id "$window" | tail -c $((450 * 2400)) | head -c $((250 * 2400)) | md5sum; }
+pixel() { xwd -silent -id "$window" | tail -c $(((600 - $2) * 2400 - $1 * 4)) | head -c 3 | od -An -tx1 | tr -d ' '; }
+moved() { [ "$(area)" != "$start" ]; }
+back() { [ "$(area)" = "$start" ]; }
+still() {  # back at the start picture, and staying there for six polls
+    local n=0
+    for _ in $(seq 300); do back && n=$((n + 1)) || n=0; [ "$n" -ge 6 ] && return 0 || sleep 0.05; done
+    return 1
+}
+menus() { [ "$MENU_HEIGHTS" = "79 104" ] || fail "menus of $MENU_HEIGHTS pixels, not 3 and 4 entries"; }
+
+start_xvfb || fail "no X server"
+cd "$work"
+plain_bmp sky.bmp ff 00 ff && plain_bmp grass.bmp 00 c8 00 && plain_bmp smileycol.bmp ff 40 20
+"$vantor" >out 2>err &
+pid=$!
+window="$(find_window 15)" || fail "no 600 x 600 window with an empty title"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$X,$Y" = 100,100 ] || fail "the window is at $X,$Y"
+poll eval '[ "$(pixel 5 5)" = ff00ff ] && [ "$(pixel 300 250)" != ff00ff ]' || fail "no sky and figure"
+start="$(area)"
+export MENU_X=300 MENU_Y=300
+choose 1 0; menus; poll moved || fail "Waving did not move the figure"  # Animations, Waving
+choose 1 3; still || fail "None did not stop the wave where it began"
+key V; poll moved || fail "V showed no perspective"
+key v; poll back || fail "V twice is not orthogonal again"
+choose 0 1; menus; drag 300 300 400 300  # Transformations, Camera Scale: no change in orthogonal view
+choose 0 0; drag 300 300 400 300; poll moved || fail "a Camera Rotate drag did not turn the camera"
+key r h; poll back || fail "R did not reset the camera"
+xdotool mousemove --window "$window" 300 300 mousedown 1 click 3 mouseup 1
+key V; poll moved || fail "V after a right click during a drag"
+[ -z "$(visible_menus)" ] || fail "a right click during a drag opened the menu"
+choose 2  # Exit
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || fail "Exit gave status $status"
+loaded='trying to load sky.bmp\ntrying to load grass.bmp\n'
+cmp <(printf "${loaded}trying to load smileycol.bmp\n" && cat "$help") out && [ ! -s err ] || fail "unexpected output"
+
+rm grass.bmp  # a missing texture: its message, status 1, and nothing loaded after it
+status=0
+"$vantor" >out 2>err || status=$?
+[ "$status" -eq 1 ] || fail "a missing texture gave status $status"
+cmp <(printf "${loaded}File Not Found : grass.bmp\n") out || fail "unexpected output for a missing texture"
+echo "a session from start to Exit, and a start without grass.bmp"

@@ -1,0 +1,107 @@
+// GL tests run the viewer's real start-up, in a directory with small plain
+// textures, and then call its functions directly. They read back GL state and
+// the vertices a drawing sends (GL feedback mode), and compare them with the
+// design's numbers. CTest runs every test in a process of its own, since
+// each changes the viewer's process-wide state.
+#pragma once
+
+#include <unistd.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <GL/freeglut.h>
+
+#include "app/display.h"
+#include "app/startup.h"
+#include "bmp_writer.h"
+
+// The test textures, sky, grass and face: colours and sizes.
+constexpr uint32_t TEXTURE_RGB[3] = {0xff00ff, 0x00c800, 0x2040ff};
+constexpr int TEXTURE_SIZE[3][2] = {{8, 4}, {4, 2}, {6, 3}};
+
+// Runs the start-up before the test (and again in a death test's child).
+struct Viewer : testing::Environment {
+    void SetUp() override {
+        char dir[] = "/tmp/vantor_gl_XXXXXX";
+        ASSERT_EQ(chdir(mkdtemp(dir)), 0);
+        const char* names[3] = {"sky.bmp", "grass.bmp", "smileycol.bmp"};
+        for (int i = 0; i < 3; ++i)
+            writeFile(names[i], plainBmp(TEXTURE_SIZE[i][0], TEXTURE_SIZE[i][1], TEXTURE_RGB[i]));
+        int argc = 1;
+        char name[] = "gl_tests", *argv[] = {name, nullptr};
+        testing::internal::CaptureStdout();  // the "trying to load" lines
+        initViewer(argc, argv);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(std::system(("rm -r " + std::string(dir)).c_str()), 0);
+    }
+};
+inline testing::Environment* const viewer = testing::AddGlobalTestEnvironment(new Viewer);
+
+struct Vertex { double x, y, z, s, t; };  // position and texture coordinates
+using Polygon = std::vector<Vertex>;
+
+// The polygons `draw` sends, in the coordinates it draws in: the modelview
+// matrix is the identity, and window coordinates map one to one onto the
+// cube of half side R about the origin (left so for later captures).
+inline std::vector<Polygon> capture(void (*draw)()) {
+    constexpr int R = 20;
+    static std::vector<GLfloat> buffer(1 << 23);
+    glViewport(0, 0, 2 * R, 2 * R);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-R, R, -R, R, -R, R);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    std::vector<Polygon> polygons;
+    for (GLint i = 0, size = glRenderMode(GL_RENDER); i < size;) {  // per vertex: x y z, r g b a, s t r q
+        EXPECT_EQ(buffer[i++], GL_POLYGON_TOKEN);
+        polygons.emplace_back();
+        for (int n = int(buffer[i++]); n > 0; --n, i += 11)
+            polygons.back().push_back({buffer[i] - R, buffer[i + 1] - R, R * (1 - 2.0 * buffer[i + 2]),
+                                       buffer[i + 7], buffer[i + 8]});
+    }
+    return polygons;
+}
+
+// How many vertices lie on the sphere of `radius` about (x, y, z).
+inline int onSphere(const std::vector<Polygon>& polygons, double x, double y, double z, double r) {
+    int count = 0;
+    for (const Polygon& polygon : polygons)
+        for (const Vertex& v : polygon) count += std::fabs(std::hypot(v.x - x, v.y - y, v.z - z) - r) < 1e-4;
+    return count;
+}
+
+// Expects the floats at `actual`, or those that glGetLightfv, glGetMaterialfv
+// (front) or glGetFloatv give, to begin with `expected`.
+inline void expectFloats(const float* actual, std::initializer_list<float> expected) {
+    int i = 0;
+    for (float e : expected) EXPECT_NEAR(actual[i++], e, 1e-6) << "component " << i - 1;
+}
+// A light's ambient, diffuse and specular colours, and the front material's
+// ambient, diffuse, specular and shininess.
+inline void expectLightColours(GLenum light, std::initializer_list<float> expected) {
+    float v[12];
+    glGetLightfv(light, GL_AMBIENT, v), glGetLightfv(light, GL_DIFFUSE, v + 4), glGetLightfv(light, GL_SPECULAR, v + 8);
+    expectFloats(v, expected);
+}
+inline void expectMaterial(std::initializer_list<float> expected) {
+    float v[13];
+    glGetMaterialfv(GL_FRONT, GL_AMBIENT, v), glGetMaterialfv(GL_FRONT, GL_DIFFUSE, v + 4);
+    glGetMaterialfv(GL_FRONT, GL_SPECULAR, v + 8), glGetMaterialfv(GL_FRONT, GL_SHININESS, v + 12);
+    expectFloats(v, expected);
+}
+inline void expectLight(GLenum light, GLenum name, std::initializer_list<float> expected) {
+    float v[4];
+    glGetLightfv(light, name, v), expectFloats(v, expected);
+}
+inline void expectState(GLenum name, std::initializer_list<float> expected) {
+    float v[16];
+    glGetFloatv(name, v), expectFloats(v, expected);
+}
