@@ -14,7 +14,7 @@ void* operator new(size_t size) {
     throw std::bad_alloc();
 }
 void operator delete(void* block) noexcept { deletes += block != nullptr, std::free(block); }
-void operator delete(void* block, size_t) noexcept { deletes += block != nullptr, std::free(block); }
+void operator delete(void* b, size_t) noexcept { deletes += b != nullptr, std::free(b); }
 
 TEST(Allocations, FramesAllocateNothingAndDragsFreeWhatTheyMake) {
     for (int i = 0; i < 3; ++i) display();  // the first frames compile Mesa's shaders

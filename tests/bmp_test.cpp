@@ -23,10 +23,12 @@ protected:
     // Expects the image read to be `bmp`'s picture as R, G, B, bottom row first.
     void expectPicture(const BmpFile& bmp) {
         ASSERT_EQ(result, 1);
-        ASSERT_TRUE(image.width == uint32_t(bmp.width) && image.height == uint32_t(std::abs(bmp.height)));
+        ASSERT_TRUE(image.width == uint32_t(bmp.width) &&
+                    image.height == uint32_t(std::abs(bmp.height)));
         for (uint32_t i = 0; i < image.width * image.height; ++i) {
             const unsigned char* p = image.pixels + 3 * i;
-            ASSERT_EQ(uint32_t(p[0] << 16 | p[1] << 8 | p[2]), bmp.rgb(i % image.width, i / image.width))
+            ASSERT_EQ(uint32_t(p[0] << 16 | p[1] << 8 | p[2]),
+                      bmp.rgb(i % image.width, i / image.width))
                 << "pixel " << i << " of " << bmp.width << " x " << bmp.height;
         }
     }
@@ -38,8 +40,10 @@ protected:
 
 TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
     // Every row padding, 16 pixels at a time and the rest, a longer header, top-down rows.
-    for (const BmpFile& bmp : {BmpFile{64, 64}, {1, 3}, {2, 3}, {3, 3}, {5, 3}, {7, 3}, {13, 3}, {17, 3}, {21, 3},
-                               {101, 3}, {4, 4, 1, 24, 138}, {4, -5}}) {
+    // Every row padding, 16 pixels at a time and the rest, a longer header, top-down rows.
+    std::vector<BmpFile> files = {{4, 4, 1, 24, 138}, {4, -5}};
+    for (int width : {64, 1, 2, 3, 5, 7, 13, 17, 21, 101}) files.push_back({width, 3});
+    for (const BmpFile& bmp : files) {
         EXPECT_EQ(read(bmpBytes(bmp)), "");
         expectPicture(bmp);
     }
@@ -53,27 +57,27 @@ TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
 }
 
 TEST_F(BmpReader, ReportsEachFailureInOneLine) {
-    const BmpFile planes{4, 4, 2}, bits8{4, 4, 1, 8}, bits32{4, 4, 1, 32}, noWidth{0, 4}, noHeight{4, 0};
     const std::string good = bmpBytes(BmpFile());
-    std::string wide = good;
-    wide[20] = 0x10;  // a width of 1 Mi: far more than the file holds
-    for (auto [bytes, message] : {std::pair{bmpBytes(planes), "Planes from %s is not 1: 2\n"},
-                                  {bmpBytes(bits8), "Bpp from %s is not 24: 8\n"},
-                                  {bmpBytes(bits32), "Bpp from %s is not 24: 32\n"},
-                                  {good.substr(0, good.size() - 1), "Error reading image data from %s.\n"},
-                                  {bmpBytes(noWidth), "Error reading image data from %s.\n"},
-                                  {bmpBytes(noHeight), "Error reading image data from %s.\n"},
-                                  {wide, "Error reading image data from %s.\n"},
-                                  {std::string(), "Planes from %s is not 1: 65279\n"}}) {  // EOF adds -1 a byte
+    for (auto [bytes, message] :
+         {std::pair{bmpBytes({4, 4, 2}), "Planes from %s is not 1: 2\n"},
+          {bmpBytes({4, 4, 1, 8}), "Bpp from %s is not 24: 8\n"},
+          {bmpBytes({4, 4, 1, 32}), "Bpp from %s is not 24: 32\n"},
+          {good.substr(0, good.size() - 1), "Error reading image data from %s.\n"},
+          {bmpBytes({0, 4}), "Error reading image data from %s.\n"},
+          {bmpBytes({4, 0}), "Error reading image data from %s.\n"},
+          {std::string(), "Planes from %s is not 1: 65279\n"}}) {  // EOF adds -1 a byte
         std::string expected = message;
         EXPECT_EQ(read(bytes), expected.replace(expected.find("%s"), 2, path));
         EXPECT_EQ(result, 0);
     }
     // Sizes whose byte count passes 32 bits (some wrap to small numbers, even in 64).
-    for (auto [width, height] : {std::pair{0x55555556, 1}, {65536, 65536}, {0x40000000, 4},
-                                 {2, INT32_MIN}, {-1, INT32_MIN}, {-1431655766, INT32_MIN}}) {
+    // Sizes whose byte count passes 32 bits (some wrap to small numbers, even in 64).
+    const int64_t sizes[][2] = {{0x55555556, 1}, {65536, 65536},  {0x40000000, 4},
+                                {2, INT32_MIN},  {-1, INT32_MIN}, {-1431655766, INT32_MIN}};
+    for (const int64_t* size : sizes) {
         std::string bytes = good;
-        for (int i = 0; i < 4; ++i) bytes[18 + i] = char(width >> 8 * i), bytes[22 + i] = char(height >> 8 * i);
+        for (int i = 0; i < 4; ++i)
+            bytes[18 + i] = char(size[0] >> 8 * i), bytes[22 + i] = char(size[1] >> 8 * i);
         EXPECT_EQ(read(bytes).rfind("Image size from " + path + " is too large: ", 0), 0u);
         EXPECT_EQ(result, 0);
     }
@@ -83,4 +87,3 @@ TEST_F(BmpReader, ReportsEachFailureInOneLine) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "File Not Found : " + path + "\nError reading header from /tmp.\n");
 }
-

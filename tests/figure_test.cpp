@@ -55,7 +55,8 @@ std::vector<Shape> shapesOf(const Pose& p) {
     add(top.child(0, 0.2, 0), 0, 0, 0.2);
     const auto limb = [&](Frame f, const double* turns, int count, double bend = 0) {
         add(f, 0.05, 0);  // limb cylinders point along x
-        for (int j = 1; j <= count; ++j) add(f = f.child(0.05, 0, turns[j] + bend), 0.05, 0, j == count ? 0.075 : 0.05);
+        for (int j = 1; j <= count; ++j)
+            add(f = f.child(0.05, 0, turns[j] + bend), 0.05, 0, j == count ? 0.075 : 0.05);
     };
     for (int side = 0, sign = -1; side < 2; ++side, sign = 1) {  // left limbs are mirrored
         limb(top.child(sign * 0.05, -0.05, p.armRoot[side], sign), p.arm[side], 11);
@@ -66,7 +67,8 @@ std::vector<Shape> shapesOf(const Pose& p) {
 
 double distanceToAxis(const Vertex& v, const Shape& s) {
     const double ux = s.endX - s.x, uy = s.endY - s.y, length = ux * ux + uy * uy;
-    const double t = length == 0 ? 0 : std::clamp(((v.x - s.x) * ux + (v.y - s.y) * uy) / length, 0.0, 1.0);
+    const double t =
+        length == 0 ? 0 : std::clamp(((v.x - s.x) * ux + (v.y - s.y) * uy) / length, 0.0, 1.0);
     return std::hypot(v.x - s.x - t * ux, v.y - s.y - t * uy, v.z);
 }
 
@@ -77,51 +79,43 @@ testing::AssertionResult drawnIn(const Pose& pose) {
     const std::vector<Shape> shapes = shapesOf(pose);
     for (const Shape& s : shapes)
         if (onSphere(drawn, s.x, s.y, 0, s.radius) < 100)
-            return testing::AssertionFailure() << "no ball at (" << s.x << ", " << s.y << "), shape " << &s - &shapes[0];
+            return testing::AssertionFailure() << "no ball at " << s.x << ", " << s.y;
     for (const Polygon& polygon : drawn)
         for (const Vertex& v : polygon)
             if (std::none_of(shapes.begin(), shapes.end(), [&](const Shape& s) {
-                    return std::hypot(v.x - s.x, v.y - s.y, v.z) < s.radius + 1e-4 || distanceToAxis(v, s) < 0.05 + 1e-4;
+                    return std::hypot(v.x - s.x, v.y - s.y, v.z) < s.radius + 1e-4 ||
+                           distanceToAxis(v, s) < 0.05 + 1e-4;
                 }))
-                return testing::AssertionFailure() << "vertex (" << v.x << ", " << v.y << ", " << v.z << ") on no shape";
+                return testing::AssertionFailure()
+                       << "stray vertex " << v.x << ", " << v.y << ", " << v.z;
     return testing::AssertionSuccess();
 }
-
-void ticks(int n) { for (int i = 0; i < n; ++i) animationTick(); }
 
 // Chooses an animation and checks the figure after each of `count` ticks.
 void expectTicks(int entry, int count, Pose (*poseAt)(int tick)) {
     menuSelect(entry);
-    ticks(1);  // takes the choice over; its first step comes at the next tick
+    animationTick();  // takes the choice over; its first step comes at the next tick
     ASSERT_TRUE(drawnIn(Pose()));
     for (int t = 1; t <= count; ++t) {
-        ticks(1);
+        animationTick();
         ASSERT_TRUE(drawnIn(poseAt(t))) << "tick " << t;
     }
 }
 
 TEST(Figure, IsBuiltAndDrawnAsTheDesignLaysItOut) {
-    // The face's t runs from 0 at one pole to 1 at the other: the head's top
-    // shows its turn. It has the pose it was built with the first time, then
-    // half a turn about x at every frame, whatever it was given in between.
-    const auto topT = [] {
-        Vertex top{0, -1, 0, 0, 0};
-        for (const Polygon& p : capture(drawFigure))
-            for (const Vertex& v : p) top = std::hypot(v.x, v.y - 0.95, v.z) < 0.2001 && v.y > top.y ? v : top;
-        return top.t;
-    };
-    EXPECT_EQ(topT(), 0.0);
-    EXPECT_EQ(topT(), 1.0);
-    head->transform(0, 0, 0, 90, 1, 0, 0);
-    EXPECT_NE(topT(), 1.0);
-    EXPECT_EQ(topT(), 1.0);
-    const std::vector<Shape> rest = shapesOf(Pose());  // the layout's own figures
-    for (auto [i, x, y] : {std::tuple{12, 0.0, 0.95}, {24, -0.6, 0.7}, {39, -0.497, -0.252}, {51, 0.6, 0.7},
-                           {66, 0.497, -0.252}})  // head, hands and feet
-        EXPECT_LT(std::hypot(rest[i].x - x, rest[i].y - y), 5e-4) << i;
+    // The head is drawn in its built pose the first time, then half a turn
+    // about x at every frame, whatever it was given in between: its face's
+    // t (0 at one pole, 1 at the other) is then 1 on top.
+    capture(drawFigure), head->transform(0, 0, 0, 90, 1, 0, 0), capture(drawFigure);
+    Vertex top{0, -1, 0, 0, 0};
+    for (const Polygon& p : capture(drawFigure))
+        for (const Vertex& v : p)
+            top = std::hypot(v.x, v.y - .95, v.z) < .2001 && v.y > top.y ? v : top;
+    EXPECT_EQ(top.t, 1.0);
     EXPECT_TRUE(drawnIn(Pose()));
     // Drawn lit and smooth, untextured but for the head's face, in the figure's material.
-    for (GLenum state : {GL_TEXTURE_2D, GL_LIGHTING, GL_BLEND}) EXPECT_EQ(glIsEnabled(state), state == GL_LIGHTING);
+    for (GLenum state : {GL_TEXTURE_2D, GL_LIGHTING, GL_BLEND})
+        EXPECT_EQ(glIsEnabled(state), state == GL_LIGHTING);
     expectState(GL_SHADE_MODEL, {GL_SMOOTH});
     expectMaterial({.34f, .14f, 0, 1, -.4f, -.4f, -.4f, 1, .2f, .2f, .2f, 1, 0});
 }
@@ -140,8 +134,10 @@ TEST(Animations, WavingCurlsTheLeftArmAndBendsTheRightElbow) {
 TEST(Animations, DancingSwaysTheBodyAndSwingsTheLimbs) {
     expectTicks(42, 20, [](int t) {
         const int angle[20] = {1, 2, 3, 4, 5, 4, 3, 2, 1, 0, -1, -2, -3, -4, -5, -4, -3, -2, -1, 0};
-        const int turned[20] = {1, 2, 3, 4, 3, 2, 1, 0, -1, -2, -3, -4, -5, -6, -5, -4, -3, -2, -1, 0};
-        const double theta = angle[t - 1] * PI / 180, d = turned[t - 1];  // d: the sum of the turns so far
+        const int turned[20] = {1,  2,  3,  4,  3,  2,  1,  0,  -1, -2,
+                                -3, -4, -5, -6, -5, -4, -3, -2, -1, 0};
+        // d: the sum of the turns so far.
+        const double theta = angle[t - 1] * PI / 180, d = turned[t - 1];
         Pose p;
         p.topX = -std::sin(theta) * 0.5;
         p.topY = std::cos(theta) * 0.5 - 0.5;
@@ -164,18 +160,20 @@ TEST(Animations, ArmWaveRunsInAlongOneArmAndOutAlongTheOther) {
         const int pattern[8] = {15, 15, -15, -15, -15, -15, 15, 15}, t = (tick - 1) % 30 + 1;
         Pose p;
         for (int k = 0; k < 8; ++k)
-            (t <= 18 ? p.arm[0][std::clamp(12 - t + k, 1, 11)]
-                     : t - 19 + k == 0 ? p.armRoot[1] : p.arm[1][std::min(t - 19 + k, 11)]) += pattern[k];
+            (t <= 18           ? p.arm[0][std::clamp(12 - t + k, 1, 11)]
+             : t - 19 + k == 0 ? p.armRoot[1]
+                               : p.arm[1][std::min(t - 19 + k, 11)]) += pattern[k];
         return p;
     });
 }
 
 TEST(Animations, ThousandsOfCyclesKeepTheFigureInShape) {
     menuSelect(42);
-    ticks(1 + 20 * 2000);
+    for (int i = 0; i < 1 + 20 * 2000; ++i) animationTick();
     menuSelect(41);
-    ticks(20 + 20 * 2000);  // the last dance cycle, then the waves
-    Pose raised;            // a dance leaves the body 0.05 higher than it was built
+    for (int i = 0; i < 20 + 20 * 2000; ++i)
+        animationTick();  // the last dance cycle, then the waves
+    Pose raised;          // a dance leaves the body 0.05 higher than it was built
     raised.topY = 0;
     EXPECT_TRUE(drawnIn(raised));
 }

@@ -4,10 +4,7 @@
 # unrelated directory on a virtual X server of its own, then quits with 'Q'.
 # Usage: package_test.sh BUILD_DIR VERSION
 set -euo pipefail
-source "$(dirname "$(readlink -f "$0")")/../scripts/xdrive.sh"
-work="$(mktemp -d)" xvfb_pid="" pid=""
-trap 'kill $xvfb_pid $pid 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$(readlink -f "$0")")/harness.sh"
 (cd "$1" && cpack -G DEB -B "$work" >/dev/null)
 deb="$work/dancing-noodlet_$2_$(dpkg --print-architecture).deb"
 files="$(dpkg-deb -c "$deb")" || fail "no package $deb"
@@ -23,15 +20,12 @@ grep -q "^Package: dancing-noodlet Version: $2 Section: graphics Depends: .*libg
 dpkg-deb -x "$deb" "$work/root"
 warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$work/root/usr/share/man/man1/vantor.1.gz" 2>&1 >/dev/null)"
 [ -z "$warnings" ] || fail "manual page warnings: $warnings"
-start_xvfb || fail "no X server"
 mkdir "$work/elsewhere" && cd "$work/elsewhere"
 "$work/root/usr/bin/dancing-noodlet" >"$work/out" &
 pid=$!
 window="$(find_window 15)" || fail "no window"
 key Q
-status=0
-wait "$pid" || status=$?
-pid=""
+wait "$pid" && status=0 || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
 printf 'trying to load sky.bmp\ntrying to load grass.bmp\ntrying to load smileycol.bmp\n' | cmp - "$work/out" ||
     fail "unexpected output: $(cat "$work/out")"

@@ -5,11 +5,7 @@
 # values, nothing definitely lost, and the status is 0. Usage: valgrind_session.sh BUILD_DIR
 set -euo pipefail
 here="$(dirname "$(readlink -f "$0")")"
-source "$here/../scripts/xdrive.sh"
-work="$(mktemp -d)" xvfb_pid="" pid=""
-trap 'kill $pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; tail -n 40 "$work/valgrind.log"; exit 1; }
-start_xvfb || fail "no X server"
+source "$here/harness.sh"
 cp "$1"/sky.bmp "$1"/grass.bmp "$1"/smileycol.bmp "$work" && cd "$work"
 LP_NUM_THREADS=0 valgrind --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite --show-leak-kinds=definite \
     --keep-debuginfo=yes --suppressions="$here/valgrind.supp" --log-file=valgrind.log "$1/vantor" >/dev/null &
@@ -20,8 +16,7 @@ export KEY_X=80 KEY_Y=80
 frames() {  # waits for $1 new frames: every tick draws one
     local last="" now n=0
     for _ in $(seq 1200); do
-        now="$(xwd -silent -id "$window" | md5sum)"
-        [ "$now" = "$last" ] || n=$((n + 1)) last="$now"
+        now="$(xwd -silent -id "$window" | md5sum)" && [ "$now" = "$last" ] || n=$((n + 1)) last="$now"
         [ "$n" -gt "$1" ] && return 0 || sleep 0.1
     done
     fail "the picture stopped changing"
@@ -30,9 +25,7 @@ choose 1 1; frames 22  # a cycle of Dancing
 choose 0 1; drag 80 80 100 40; choose 0 0; drag 80 80 120 40
 choose 0 2; key 8 4 9 plus minus h v r; xdotool windowsize "$window" 200 100; frames 2
 choose 2  # Exit
-status=0
-wait "$pid" || status=$?
-pid=""
+wait "$pid" && status=0 || status=$?
 grep -q "ERROR SUMMARY: 0 errors" valgrind.log || fail "memcheck reported errors"
 [ "$status" -eq 0 ] || fail "exit status $status"
 grep -E "ERROR SUMMARY|definitely lost" valgrind.log | sed 's/^==[0-9]*== *//'

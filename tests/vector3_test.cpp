@@ -24,23 +24,27 @@ TEST(Vector3, SettersKeepTheMagnitudeAndEqualsComparesComponents) {
     expectVector(new Vector3(), 0, 0, 0);
     EXPECT_EQ(Vector3(1e-30f, 1e-30f, 1e-30f).getMagnitude(), 0.0f);  // the float sum is 0
     const Vector3 a(1, 2, 3), zero, minusZero(-0.0f, 0, 0), nan(NAN, 0, 0);
-    for (Vector3 other : {Vector3(9, 2, 3), Vector3(1, 9, 3), Vector3(1, 2, 9)}) EXPECT_FALSE(a.equals(&other));
+    for (Vector3 other : {Vector3(9, 2, 3), Vector3(1, 9, 3), Vector3(1, 2, 9)})
+        EXPECT_FALSE(a.equals(&other));
     EXPECT_TRUE(a.equals(&a) && zero.equals(&minusZero) && !nan.equals(&nan));
 }
 
 TEST(Vector3, ProductsAnglesAndProjections) {
     const Vector3 x(1, 0, 0), y(0, 1, 0), minusX(-1, 0, 0), zero, tiny(1e-30f, 1e-30f, 1e-30f);
-    const Vector3 a(1, 2, 3), b(4, 5, 6), c(0.37f, 0.11f, 0.53f), twice(0.74f, 0.22f, 1.06f), minusC(-0.37f, -0.11f, -0.53f);
+    const Vector3 a(1, 2, 3), b(4, 5, 6), c(0.37f, 0.11f, 0.53f), twice(0.74f, 0.22f, 1.06f),
+        minusC(-0.37f, -0.11f, -0.53f);
     expectVector(crossProduct(&x, &y), 0, 0, 1);
     expectVector(crossProduct(&y, &x), 0, 0, -1);
     expectVector(crossProduct(&a, &b), -3, 6, -3);
     expectVector(crossProduct(&a, &a), 0, 0, 0);
     expectVector(perpendicular(&a), -2, 1, 0);
     EXPECT_EQ(dotProduct(&a, &b), 32.0);
-    for (auto [u, v, angle] : {std::tuple{&zero, &zero, 0.0}, {&zero, &x, 0.0}, {&x, &zero, 0.0}, {&tiny, &x, 0.0},
-                               {&x, &minusX, PI}, {&x, &y, PI / 2},
-                               {&c, &twice, 0.0}, {&c, &minusC, PI}})  // cosines rounded past 1 and -1
-        EXPECT_DOUBLE_EQ(angleBetween(u, v), angle) << u->x << " " << v->x;
+    // Equal or zero-length vectors give 0; cosines rounded past 1 and -1 are clamped.
+    const Vector3* pairs[][2] = {{&zero, &zero}, {&zero, &x}, {&x, &zero},  {&tiny, &x},
+                                 {&x, &minusX},  {&x, &y},    {&c, &twice}, {&c, &minusC}};
+    const double angles[] = {0, 0, 0, 0, PI, PI / 2, 0, PI};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_DOUBLE_EQ(angleBetween(pairs[i][0], pairs[i][1]), angles[i]) << i;
     EXPECT_DOUBLE_EQ(angleBetweenDegrees(&x, &y), 90.0);
     const Vector3 p(2, 0, 0), q(3, 4, 5), r(1, 2, 2), s(3, 0, 0);
     expectVector(BprojA(&p, &q), 3, 0, 0);
@@ -49,4 +53,3 @@ TEST(Vector3, ProductsAnglesAndProjections) {
     expectVector(BprojA(&tiny, &q), 0, 0, 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Magnitude of A is 0 in BprojA()\n");
 }
-

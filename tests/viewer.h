@@ -41,7 +41,10 @@ struct Viewer : testing::Environment {
 };
 inline testing::Environment* const viewer = testing::AddGlobalTestEnvironment(new Viewer);
 
-struct Vertex { double x, y, z, s, t; };  // position and texture coordinates
+// A vertex's position and texture coordinates.
+struct Vertex {
+    double x, y, z, s, t;
+};
 using Polygon = std::vector<Vertex>;
 
 // The polygons `draw` sends, in the coordinates it draws in: the modelview
@@ -60,12 +63,14 @@ inline std::vector<Polygon> capture(void (*draw)()) {
     glRenderMode(GL_FEEDBACK);
     draw();
     std::vector<Polygon> polygons;
-    for (GLint i = 0, size = glRenderMode(GL_RENDER); i < size;) {  // per vertex: x y z, r g b a, s t r q
+    // A token, a count, then per vertex x y z, r g b a, s t r q.
+    for (GLint i = 0, size = glRenderMode(GL_RENDER); i < size;) {
         EXPECT_EQ(buffer[i++], GL_POLYGON_TOKEN);
         polygons.emplace_back();
-        for (int n = int(buffer[i++]); n > 0; --n, i += 11)
-            polygons.back().push_back({buffer[i] - R, buffer[i + 1] - R, R * (1 - 2.0 * buffer[i + 2]),
-                                       buffer[i + 7], buffer[i + 8]});
+        for (int n = int(buffer[i++]); n > 0; --n, i += 11) {
+            const GLfloat* f = &buffer[i];
+            polygons.back().push_back({f[0] - R, f[1] - R, R * (1 - 2.0 * f[2]), f[7], f[8]});
+        }
     }
     return polygons;
 }
@@ -74,21 +79,27 @@ inline std::vector<Polygon> capture(void (*draw)()) {
 inline int onSphere(const std::vector<Polygon>& polygons, double x, double y, double z, double r) {
     int count = 0;
     for (const Polygon& polygon : polygons)
-        for (const Vertex& v : polygon) count += std::fabs(std::hypot(v.x - x, v.y - y, v.z - z) - r) < 1e-4;
+        for (const Vertex& v : polygon)
+            count += std::fabs(std::hypot(v.x - x, v.y - y, v.z - z) - r) < 1e-4;
     return count;
 }
 
 // Expects the floats at `actual`, or those that glGetLightfv, glGetMaterialfv
 // (front) or glGetFloatv give, to begin with `expected`.
-inline void expectFloats(const float* actual, std::initializer_list<float> expected) {
+inline void expectFloats(const float* actual, std::initializer_list<float> expected,
+                         float tolerance = 1e-6f) {
     int i = 0;
-    for (float e : expected) EXPECT_NEAR(actual[i++], e, 1e-6) << "component " << i - 1;
+    for (float e : expected) EXPECT_NEAR(actual[i++], e, tolerance) << "component " << i - 1;
 }
-// A light's ambient, diffuse and specular colours, and the front material's
+// A light's parameters, one after the other, and the front material's
 // ambient, diffuse, specular and shininess.
-inline void expectLightColours(GLenum light, std::initializer_list<float> expected) {
-    float v[12];
-    glGetLightfv(light, GL_AMBIENT, v), glGetLightfv(light, GL_DIFFUSE, v + 4), glGetLightfv(light, GL_SPECULAR, v + 8);
+inline void expectLight(GLenum light, std::initializer_list<GLenum> names,
+                        std::initializer_list<float> expected) {
+    float v[32], *at = v;
+    for (GLenum name : names)
+        glGetLightfv(light, name, at), at += name == GL_SPOT_DIRECTION ? 3
+                                             : name == GL_SPOT_CUTOFF  ? 1
+                                                                       : 4;
     expectFloats(v, expected);
 }
 inline void expectMaterial(std::initializer_list<float> expected) {
@@ -96,10 +107,6 @@ inline void expectMaterial(std::initializer_list<float> expected) {
     glGetMaterialfv(GL_FRONT, GL_AMBIENT, v), glGetMaterialfv(GL_FRONT, GL_DIFFUSE, v + 4);
     glGetMaterialfv(GL_FRONT, GL_SPECULAR, v + 8), glGetMaterialfv(GL_FRONT, GL_SHININESS, v + 12);
     expectFloats(v, expected);
-}
-inline void expectLight(GLenum light, GLenum name, std::initializer_list<float> expected) {
-    float v[4];
-    glGetLightfv(light, name, v), expectFloats(v, expected);
 }
 inline void expectState(GLenum name, std::initializer_list<float> expected) {
     float v[16];

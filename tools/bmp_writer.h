@@ -26,15 +26,16 @@ inline std::string bmpBytes(const BmpFile& bmp) {
     const int rows = bmp.height < 0 ? -bmp.height : bmp.height;
     const uint32_t rowBytes = (static_cast<uint32_t>(bmp.width) * 3 + 3) / 4 * 4;
     std::string out = "BM";
-    for (uint32_t field : {bmp.offset + rowBytes * rows, 0u, bmp.offset, 40u,
-                           uint32_t(bmp.width), uint32_t(bmp.height)})
+    for (uint32_t field : {bmp.offset + rowBytes * rows, 0u, bmp.offset, 40u, uint32_t(bmp.width),
+                           uint32_t(bmp.height)})
         putLE(out, field, 4);
     putLE(out, bmp.planes, 2);
     putLE(out, bmp.bits, 2);
     out.resize(bmp.offset, '\0');
     for (int r = 0; r < rows; ++r) {
         std::string row;
-        for (int x = 0; x < bmp.width; ++x) putLE(row, bmp.rgb(x, bmp.height < 0 ? rows - 1 - r : r), 3);
+        for (int x = 0; x < bmp.width; ++x)
+            putLE(row, bmp.rgb(x, bmp.height < 0 ? rows - 1 - r : r), 3);
         out += row.append(rowBytes - row.size(), '\0');
     }
     return out;

@@ -77,7 +77,9 @@ bool writeBmp(const std::string& path, Image& image) {
     BmpFile bmp{image.width, image.height};
     bmp.rgb = [&](int x, int y) {
         const Rgb& p = image.at(x, y);
-        const auto byte = [](double v) { return static_cast<uint32_t>(std::lround(clamp01(v) * 255)); };
+        const auto byte = [](double v) {
+            return static_cast<uint32_t>(std::lround(clamp01(v) * 255));
+        };
         return byte(p.r) << 16 | byte(p.g) << 8 | byte(p.b);
     };
     if (writeFile(path, bmpBytes(bmp))) return true;

@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = "/tmp/bmp_fuzz_" + std::to_string(getpid()) + ".bmp";
-    static FILE* quiet = std::freopen("/dev/null", "w", stdout);  // the reader reports every bad file
+    static FILE* quiet =
+        std::freopen("/dev/null", "w", stdout);  // the reader reports every bad file
     FILE* file = std::fopen(path.c_str(), "wb");
     if (quiet == nullptr || file == nullptr) return 0;
     std::fwrite(data, 1, size, file);
