@@ -72,19 +72,21 @@ point_at() {
 # choose ROOT_ENTRY [SUB_ENTRY]: a menu choice with real clicks (entries from
 # 0). Leaves the heights of the menus it opened in MENU_HEIGHTS.
 choose() {
+    local why=""
     xdotool mousemove --window "$window" "${MENU_X:-20}" "${MENU_Y:-20}" click 3
-    wait_for_menus 1
+    wait_for_menus 1 || { echo "choose $*: no menu opened" >&2; return 1; }
     local root; root="$(visible_menus | head -n1)"
     MENU_HEIGHTS="$(xdotool getwindowgeometry --shell "$root" | sed -n 's/^HEIGHT=//p')"
-    point_at "$root" "$1"
-    if [ $# -ge 2 ]; then
-        wait_for_menus 2
+    point_at "$root" "$1" || why="entry $1 not highlighted"
+    if [ -z "$why" ] && [ $# -ge 2 ]; then
+        wait_for_menus 2 || why="no submenu"
         local sub; sub="$(visible_menus | grep -v "^$root\$" | head -n1)"
         MENU_HEIGHTS="$MENU_HEIGHTS $(xdotool getwindowgeometry --shell "$sub" | sed -n 's/^HEIGHT=//p')"
-        point_at "$sub" "$2"
+        [ -n "$why" ] || point_at "$sub" "$2" || why="submenu entry $2 not highlighted"
     fi
+    [ -z "$why" ] || { echo "choose $*: $why" >&2; return 1; }
     xdotool click 1
-    wait_for_no_menu
+    wait_for_no_menu || { echo "choose $*: the menu stayed open" >&2; return 1; }
 }
 drag() {  # drag X0 Y0 X1 Y1: a left drag in window coordinates
     xdotool mousemove --window "$window" "$1" "$2" mousedown 1 \

@@ -21,10 +21,11 @@ frames() {  # waits for $1 new frames: every tick draws one
     done
     fail "the picture stopped changing"
 }
-choose 1 1; frames 22  # a cycle of Dancing
-choose 0 1; drag 80 80 100 40; choose 0 0; drag 80 80 120 40
-choose 0 2; key 8 4 9 plus minus h v r; xdotool windowsize "$window" 200 100; frames 2
-choose 2  # Exit
+frames 3  # the first frames are slow under valgrind
+choose 1 1 && frames 22 || fail "no dance"
+choose 0 1 && drag 80 80 100 40 && choose 0 0 && drag 80 80 120 40 || fail "no drags"
+choose 0 2 && key 8 4 9 plus minus h v r && xdotool windowsize "$window" 200 100 && frames 2 || fail "no keys"
+choose 2 || fail "no Exit"
 wait "$pid" && status=0 || status=$?
 grep -q "ERROR SUMMARY: 0 errors" valgrind.log || fail "memcheck reported errors"
 [ "$status" -eq 0 ] || fail "exit status $status"
