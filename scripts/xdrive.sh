@@ -62,9 +62,14 @@ entry_centre() {  # entry_centre MENU_WINDOW INDEX: screen x y of that entry
     echo "$((X + WIDTH / 2)) $((Y + 2 + 25 * $2 + 12))"
 }
 # point_at MENU_WINDOW INDEX: moves onto an entry and waits until the menu
-# highlights it, so that freeglut has seen the pointer there.
+# highlights it, so that freeglut has seen the pointer there. The menu must
+# look the same twice in a row first: a slow program may still be drawing it.
 point_at() {
-    local before; before="$(xwd -silent -id "$1" | md5sum)"
+    local before="" now
+    for _ in $(seq 100); do
+        now="$(xwd -silent -id "$1" | md5sum)" && [ "$now" = "$before" ] && break
+        before="$now" && sleep 0.1
+    done
     xdotool mousemove $(entry_centre "$1" "$2")
     for _ in $(seq 600); do [ "$(xwd -silent -id "$1" | md5sum)" != "$before" ] && return 0; sleep 0.05; done
     return 1
