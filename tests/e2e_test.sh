@@ -29,7 +29,8 @@ pid=$!
 window="$(find_window 15)" || fail "no 600 x 600 window with an empty title"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$X,$Y" = 100,100 ] || fail "the window is at $X,$Y"
-poll eval '[ "$(pixel 5 5)" = ff00ff ] && [ "$(pixel 300 250)" != ff00ff ]' || fail "no sky and figure"
+poll eval '[ "$(pixel 5 5)" = ff00ff ] && [ "$(pixel 5 350)" != ff00ff ] && [ "$(pixel 300 250)" != ff00ff ]' ||
+    fail "no sky, ground and figure"
 start="$(area)"
 export MENU_X=300 MENU_Y=300
 choose 1 0; menus; poll moved || fail "Waving did not move the figure"  # Animations, Waving
