@@ -105,13 +105,15 @@ void expectTicks(int entry, int count, Pose (*poseAt)(int tick)) {
 TEST(Figure, IsBuiltAndDrawnAsTheDesignLaysItOut) {
     // The head is drawn in its built pose the first time, then half a turn
     // about x at every frame, whatever it was given in between: its face's
-    // t (0 at one pole, 1 at the other) is then 1 on top.
+    // t (0 at one pole, 1 at the other) is then 1 on top, and its middle
+    // column (s = 0.5) faces the front.
     capture(drawFigure), head->transform(0, 0, 0, 90, 1, 0, 0), capture(drawFigure);
-    Vertex top{0, -1, 0, 0, 0};
+    Vertex top{0, -1, 0, 0, 0}, front{0, 0, -1, 0, 0};
     for (const Polygon& p : capture(drawFigure))
         for (const Vertex& v : p)
-            top = std::hypot(v.x, v.y - .95, v.z) < .2001 && v.y > top.y ? v : top;
-    EXPECT_EQ(top.t, 1.0);
+            if (std::hypot(v.x, v.y - .95, v.z) < .2001)
+                top = v.y > top.y ? v : top, front = v.z > front.z ? v : front;
+    EXPECT_TRUE(top.t == 1 && std::fabs(front.s - 0.5) < 1e-6) << top.t << " " << front.s;
     EXPECT_TRUE(drawnIn(Pose()));
     // Drawn lit and smooth, untextured but for the head's face, in the figure's material.
     for (GLenum state : {GL_TEXTURE_2D, GL_LIGHTING, GL_BLEND})
