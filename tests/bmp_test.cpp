@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,10 @@ protected:
 };
 
 TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto open = openFiles();
     // Every row padding, 16 pixels at a time and the rest, a longer header, top-down rows.
     // Every row padding, 16 pixels at a time and the rest, a longer header, top-down rows.
     std::vector<BmpFile> files = {{4, 4, 1, 24, 138}, {4, -5}};
@@ -54,6 +59,7 @@ TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
     odd[10] = 14;
     EXPECT_EQ(read(odd), "");
     expectPicture(BmpFile());
+    EXPECT_EQ(openFiles(), open);  // every file read is closed
 }
 
 TEST_F(BmpReader, ReportsEachFailureInOneLine) {

@@ -6,16 +6,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "bmp_writer.h"
 #include "textures/bmp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = "/tmp/bmp_fuzz_" + std::to_string(getpid()) + ".bmp";
-    static FILE* quiet =
-        std::freopen("/dev/null", "w", stdout);  // the reader reports every bad file
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (quiet == nullptr || file == nullptr) return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    // The reader reports every bad file on standard output.
+    static FILE* quiet = std::freopen("/dev/null", "w", stdout);
+    if (!quiet || !writeFile(path, {reinterpret_cast<const char*>(data), size})) return 0;
     TextureImage image{0, 0, nullptr};
     if (readBmp(path.c_str(), &image) == 1) {
         volatile unsigned sum = 0;  // touch every byte the reader claims to have filled
