@@ -1,5 +1,6 @@
 #include "textures/bmp.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -29,12 +30,10 @@ bool sizesFit(uint32_t width, uint32_t storedHeight, Layout* layout) {
     layout->packedRow = static_cast<uint64_t>(width) * 3;  // < 2^34
     layout->fileRow = (layout->packedRow + 3) / 4 * 4;
     // A row of up to 2^34 bytes times up to 2^31 rows can pass even 64 bits,
-    // so the products are checked for overflow; the packed image must also
-    // be addressable with 32-bit byte counts.
-    uint64_t packedBytes = 0;
-    return !__builtin_mul_overflow(layout->packedRow, layout->height, &packedBytes) &&
-           !__builtin_mul_overflow(layout->fileRow, layout->height, &layout->fileBytes) &&
-           packedBytes <= UINT32_MAX && layout->fileBytes <= UINT32_MAX;
+    // so the product is checked for overflow; the block must also be
+    // addressable with 32-bit byte counts. The packed image is never larger.
+    return !__builtin_mul_overflow(layout->fileRow, layout->height, &layout->fileBytes) &&
+           layout->fileBytes <= UINT32_MAX;
 }
 
 // Bytes from `offset` to the end of the file, or -1 if the file cannot seek.
@@ -132,7 +131,7 @@ void swapRedBlue(unsigned char* pixels, size_t count) {
 bool readPackedRows(FILE* file, unsigned char* pixels, size_t bytes) {
     constexpr size_t PIECE = 3 * 256 * 1024;  // 768 KB of whole pixels
     for (size_t done = 0; done < bytes;) {
-        const size_t piece = bytes - done < PIECE ? bytes - done : PIECE;
+        const size_t piece = std::min(bytes - done, PIECE);
         if (std::fread(pixels + done, piece, 1, file) != 1) return false;
         swapRedBlue(pixels + done, piece);
         done += piece;
