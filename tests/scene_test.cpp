@@ -13,7 +13,7 @@
 
 constexpr double PI = 3.141592653589793;
 
-TEST(Startup, LeavesTheDesignsStartingState) {
+TEST(Startup, LeavesTheStartingState) {
     // Window, modes, view volume, camera, mouse, spins, display mode; the clock
     // is read at the end of start-up.
     EXPECT_EQ(

@@ -1,7 +1,7 @@
 // GL tests run the viewer's real start-up, in a directory with small plain
 // textures, and then call its functions directly. They read back GL state and
 // the vertices a drawing sends (GL feedback mode), and compare them with the
-// design's numbers. CTest runs every test in a process of its own, since
+// numbers worked out by hand. CTest runs every test in a process of its own, since
 // each changes the viewer's process-wide state.
 #pragma once
 
