@@ -21,8 +21,9 @@ protected:
         result = readBmp(path.c_str(), &image);
         return testing::internal::GetCapturedStdout();
     }
-    // Expects the image read to be `bmp`'s picture as R, G, B, bottom row first.
-    void expectPicture(const BmpFile& bmp) {
+    // Expects `bytes` to read silently as `bmp`'s picture: R, G, B, bottom row first.
+    void expectPicture(const std::string& bytes, const BmpFile& bmp) {
+        ASSERT_EQ(read(bytes), "");
         ASSERT_EQ(result, 1);
         ASSERT_TRUE(image.width == uint32_t(bmp.width) &&
                     image.height == uint32_t(std::abs(bmp.height)));
@@ -45,20 +46,15 @@ TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
     };
     const auto open = openFiles();
     // Every row padding, 16 pixels at a time and the rest, a longer header, top-down rows.
-    // Every row padding, 16 pixels at a time and the rest, a longer header, top-down rows.
     std::vector<BmpFile> files = {{4, 4, 1, 24, 138}, {4, -5}};
     for (int width : {64, 1, 2, 3, 5, 7, 13, 17, 21, 101}) files.push_back({width, 3});
-    for (const BmpFile& bmp : files) {
-        EXPECT_EQ(read(bmpBytes(bmp)), "");
-        expectPicture(bmp);
-    }
+    for (const BmpFile& bmp : files) expectPicture(bmpBytes(bmp), bmp);
     // The signature is not checked, an offset into the headers is taken as
     // 54, and bytes after the pixels are ignored.
     std::string odd = bmpBytes(BmpFile()) + "trailing";
     odd[0] = 'X';
     odd[10] = 14;
-    EXPECT_EQ(read(odd), "");
-    expectPicture(BmpFile());
+    expectPicture(odd, BmpFile());
     EXPECT_EQ(openFiles(), open);  // every file read is closed
 }
 
@@ -76,7 +72,6 @@ TEST_F(BmpReader, ReportsEachFailureInOneLine) {
         EXPECT_EQ(read(bytes), expected.replace(expected.find("%s"), 2, path));
         EXPECT_EQ(result, 0);
     }
-    // Sizes whose byte count passes 32 bits (some wrap to small numbers, even in 64).
     // Sizes whose byte count passes 32 bits (some wrap to small numbers, even in 64).
     const int64_t sizes[][2] = {{0x55555556, 1}, {65536, 65536},  {0x40000000, 4},
                                 {2, INT32_MIN},  {-1, INT32_MIN}, {-1431655766, INT32_MIN}};

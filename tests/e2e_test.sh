@@ -48,5 +48,3 @@ wait "$pid" && status=0 || status=$?
 [ "$status" -eq 0 ] || fail "Exit gave status $status"
 cmp <(printf 'trying to load sky.bmp\ntrying to load grass.bmp\ntrying to load smileycol.bmp\n' && cat "$help") out &&
     [ ! -s err ] || fail "unexpected output"
-
-echo "a session from start to Exit"

@@ -44,13 +44,14 @@ TEST(Keyboard, SpotlightKeysResetViewAndHelp) {
     expectSpotColours(1);
     press("r-----------");  // eleven times darker than at start: nothing clamps
     expectSpotColours(-5.5f);
-    // 'R' also puts the camera back, and nothing else.
+    // 'R' also puts the camera back, and nothing else ('V' makes the view 22, perspective).
     cameraEye->set(1, 2, 3), menuSelect(42), markerSpin = 9;
     cameraAzimuth = cameraElevation = cameraUpSign = -1;
-    press("R");
+    press("VR");
     expectEye(0, 0, 5);
     EXPECT_TRUE(cameraAzimuth == 0 && cameraElevation == 0 && cameraUpSign == 1);
-    EXPECT_TRUE(transformMode == 52 && requestedAnimation == dancing && markerSpin == 9);
+    EXPECT_TRUE(transformMode == 52 && projectionMode == 22 && requestedAnimation == dancing &&
+                markerSpin == 9);
     expectSpotColours(0);
     std::stringstream help;
     help << std::ifstream(HELP_SCREEN_FILE, std::ios::binary).rdbuf();

@@ -7,6 +7,7 @@
 #include "figure/animations.h"
 #include "input/mouse.h"
 #include "math/vector3.h"
+#include "scene/lights.h"
 #include "scene/surroundings.h"
 #include "textures/textures.h"
 #include "viewer.h"
@@ -35,6 +36,12 @@ TEST(Startup, LeavesTheStartingState) {
     expectLight(GL_LIGHT1, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_SPOT_CUTOFF},
                 {5.2f, 5.2f, 5.5f, 1, 4.2f, 4.2f, 4.5f, 1, 4.2f, 4.2f, 4.5f, 1, 10});
     expectMaterial({.5f, .5f, .5f, 1, 1, 1, 1, 1, 0, 0, 0, 1, 0});  // the start-up material
+    // The palette rows no drawing applies are sent as they are too.
+    const std::vector<float> rows[3] = {
+        {.4f, .7f, 1, 1, 0, 0, 0, 1, .5f, .5f, .5f, 1, 15},
+        {.3f, .3f, .5f, .5f, .5f, .7f, .5f, .5f, .5f, .5f, .5f, .8f, 8},
+        {.5f, .5f, .8f, 1, -1, -1, -.8f, 1, -.5f, -.5f, -.2f, 1, 60}};
+    for (int i = 0; i < 3; ++i) setMaterial(&materialTable[i ? i + 3 : 0]), expectMaterial(rows[i]);
     // Texture 0 is 64 x 64 and clamped; 1 to 3 hold the files and repeat, 3
     // bound last; all are nearest.
     expectState(GL_TEXTURE_BINDING_2D, {3});
@@ -126,8 +133,7 @@ TEST(View, ProjectionCameraAndLightsFollowTheWindowTheModeAndTheEye) {
     glLoadIdentity();
 
     // The lights stay where they are in the world; key changes show at the next frame.
-    cameraEye->set(5, 0, 0);
-    cameraUpSign = 1;
+    cameraEye->set(5, 0, 0);  // up as in the last view
     keyboard('+', 0, 0);
     display();
     expectLight(GL_LIGHT0, {GL_POSITION}, {-1, 1, -4, 1});

@@ -86,7 +86,7 @@ inline int onSphere(const std::vector<Polygon>& polygons, double x, double y, do
 
 // Expects the floats at `actual`, or those that glGetLightfv, glGetMaterialfv
 // (front) or glGetFloatv give, to begin with `expected`.
-inline void expectFloats(const float* actual, std::initializer_list<float> expected,
+inline void expectFloats(const float* actual, const std::vector<float>& expected,
                          float tolerance = 1e-6f) {
     int i = 0;
     for (float e : expected) EXPECT_NEAR(actual[i++], e, tolerance) << "component " << i - 1;
@@ -102,7 +102,7 @@ inline void expectLight(GLenum light, std::initializer_list<GLenum> names,
                                                                        : 4;
     expectFloats(v, expected);
 }
-inline void expectMaterial(std::initializer_list<float> expected) {
+inline void expectMaterial(const std::vector<float>& expected) {
     float v[13];
     glGetMaterialfv(GL_FRONT, GL_AMBIENT, v), glGetMaterialfv(GL_FRONT, GL_DIFFUSE, v + 4);
     glGetMaterialfv(GL_FRONT, GL_SPECULAR, v + 8), glGetMaterialfv(GL_FRONT, GL_SHININESS, v + 12);
