@@ -37,11 +37,12 @@ TEST(Startup, LeavesTheStartingState) {
                 {5.2f, 5.2f, 5.5f, 1, 4.2f, 4.2f, 4.5f, 1, 4.2f, 4.2f, 4.5f, 1, 10});
     expectMaterial({.5f, .5f, .5f, 1, 1, 1, 1, 1, 0, 0, 0, 1, 0});  // the start-up material
     // The palette rows no drawing applies are sent as they are too.
-    const std::vector<float> rows[3] = {
-        {.4f, .7f, 1, 1, 0, 0, 0, 1, .5f, .5f, .5f, 1, 15},
-        {.3f, .3f, .5f, .5f, .5f, .7f, .5f, .5f, .5f, .5f, .5f, .8f, 8},
-        {.5f, .5f, .8f, 1, -1, -1, -.8f, 1, -.5f, -.5f, -.2f, 1, 60}};
-    for (int i = 0; i < 3; ++i) setMaterial(&materialTable[i ? i + 3 : 0]), expectMaterial(rows[i]);
+    const std::pair<int, std::vector<float>> rows[] = {
+        {0, {.4f, .7f, 1, 1, 0, 0, 0, 1, .5f, .5f, .5f, 1, 15}},
+        {4, {.3f, .3f, .5f, .5f, .5f, .7f, .5f, .5f, .5f, .5f, .5f, .8f, 8}},
+        {5, {.5f, .5f, .8f, 1, -1, -1, -.8f, 1, -.5f, -.5f, -.2f, 1, 60}}};
+    for (const auto& [row, material] : rows)
+        setMaterial(&materialTable[row]), expectMaterial(material);
     // Texture 0 is 64 x 64 and clamped; 1 to 3 hold the files and repeat, 3
     // bound last; all are nearest.
     expectState(GL_TEXTURE_BINDING_2D, {3});
