@@ -61,17 +61,28 @@ entry_centre() {  # entry_centre MENU_WINDOW INDEX: screen x y of that entry
     eval "$(xdotool getwindowgeometry --shell "$1")"
     echo "$((X + WIDTH / 2)) $((Y + 2 + 25 * $2 + 12))"
 }
-# point_at MENU_WINDOW INDEX: moves onto an entry and waits until the menu
-# highlights it, so that freeglut has seen the pointer there. The menu must
-# look the same twice in a row first: a slow program may still be drawing it.
+# pixel WINDOW X Y: the colour of one pixel of a window, six hex digits.
+pixel() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xwd -silent -id "$1" | tail -c $(((HEIGHT - $3) * WIDTH * 4 - $2 * 4)) | head -c 3 |
+        od -An -tx1 | tr -d ' \n'
+}
+# highlighted MENU_WINDOW INDEX: the entry shows freeglut's highlight (white).
+highlighted() { [ "$(pixel "$1" 3 $((5 + 25 * $2)))" = ffffff ]; }
+# point_at MENU_WINDOW INDEX: moves onto an entry until the menu shows it
+# highlighted, that is until freeglut has seen the pointer there. freeglut
+# redraws a menu only when its highlight changes, and the first drawing of a
+# submenu that has just opened comes out blank: when the pointer enters it
+# while the program is still busy, that blank drawing is the only one. So
+# when the highlight does not show, the pointer visits a neighbouring entry
+# and comes back, which makes freeglut draw the menu again.
 point_at() {
-    local before="" now
-    for _ in $(seq 100); do
-        now="$(xwd -silent -id "$1" | md5sum)" && [ "$now" = "$before" ] && break
-        before="$now" && sleep 0.1
+    local neighbour=$(($2 > 0 ? $2 - 1 : 1))
+    for _ in $(seq 10); do
+        xdotool mousemove $(entry_centre "$1" "$2")
+        for _ in $(seq 30); do highlighted "$1" "$2" && return 0; sleep 0.1; done
+        xdotool mousemove $(entry_centre "$1" "$neighbour") && sleep 0.2
     done
-    xdotool mousemove $(entry_centre "$1" "$2")
-    for _ in $(seq 600); do [ "$(xwd -silent -id "$1" | md5sum)" != "$before" ] && return 0; sleep 0.05; done
     return 1
 }
 # choose ROOT_ENTRY [SUB_ENTRY]: a menu choice with real clicks (entries from

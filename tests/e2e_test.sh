@@ -10,9 +10,8 @@ plain_bmp() {  # plain_bmp FILE BLUE GREEN RED: 4 x 4 pixels of one colour
         for _ in $(seq 16); do printf "\\x$2\\x$3\\x$4"; done; } >"$1"
 }
 # Rows 150 to 399 of the window (the figure and the ground, not the spinning
-# marker), and one pixel's colour.
+# marker).
 area() { xwd -silent -id "$window" | tail -c $((450 * 2400)) | head -c $((250 * 2400)) | md5sum; }
-pixel() { xwd -silent -id "$window" | tail -c $(((600 - $2) * 2400 - $1 * 4)) | head -c 3 | od -An -tx1 | tr -d ' '; }
 moved() { [ "$(area)" != "$start" ]; }
 back() { [ "$(area)" = "$start" ]; }
 still() {  # back at the start picture, and staying there for six polls
@@ -29,7 +28,7 @@ pid=$!
 window="$(find_window 15)" || fail "no 600 x 600 window with an empty title"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$X,$Y" = 100,100 ] || fail "the window is at $X,$Y"
-poll eval '[ "$(pixel 5 5)" = ff00ff ] && [ "$(pixel 5 350)" != ff00ff ] && [ "$(pixel 300 250)" != ff00ff ]' ||
+poll eval '[ "$(pixel "$window" 5 5)" = ff00ff ] && [ "$(pixel "$window" 5 350)" != ff00ff ] && [ "$(pixel "$window" 300 250)" != ff00ff ]' ||
     fail "no sky, ground and figure"
 start="$(area)"
 export MENU_X=300 MENU_Y=300
