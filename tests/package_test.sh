@@ -1,27 +1,38 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build, checks its files, control fields
-# and manual page, unpacks it and starts the unpacked launcher from an
-# unrelated directory on a virtual X server of its own, then quits with 'Q'.
-# Usage: package_test.sh BUILD_DIR VERSION
+# The Debian package as scripts/package --check builds it (twice, the same
+# bytes): its files, control fields, manual page, desktop entry and metainfo.
+# Unpacked, its launcher runs from an unrelated directory; and its desktop
+# entry, started the way a desktop starts it (dex, under a window manager, in
+# a terminal), shows the help screen in that terminal at 'h', and keeps the
+# terminal open with the message when a texture is broken, until Enter.
+# Usage: package_test.sh PROJECT_DIR VERSION
 set -euo pipefail
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
-(cd "$1" && cpack -G DEB -B "$work" >/dev/null)
-deb="$work/dancing-noodlet_$2_$(dpkg --print-architecture).deb"
-files="$(dpkg-deb -c "$deb")" || fail "no package $deb"
+deb="$("$1/scripts/package" --check | tail -n 1)" || fail "no package, or two builds differ"
+files="$(dpkg-deb -c "$deb")"
+metainfo=share/metainfo/org.example.dancing_noodlet.metainfo.xml
 for entry in "rwxr-xr-x .* ./usr/bin/vantor" "rwxr-xr-x .* ./usr/bin/dancing-noodlet" share/dancing-noodlet/sky.bmp \
     share/dancing-noodlet/grass.bmp share/dancing-noodlet/smileycol.bmp applications/dancing-noodlet.desktop \
     icons/hicolor/scalable/apps/dancing-noodlet.svg man1/vantor.1.gz "man1/dancing-noodlet.1.gz -> vantor.1.gz" \
-    doc/dancing-noodlet/copyright doc/dancing-noodlet/changelog.gz; do
+    doc/dancing-noodlet/copyright doc/dancing-noodlet/changelog.gz "$metainfo"; do
     grep -q -e "$entry\$" <<<"$files" || fail "missing from the package: $entry"
 done
 fields="$(dpkg-deb -f "$deb" Package Version Section Depends | tr '\n' ' ')"
 grep -q "^Package: dancing-noodlet Version: $2 Section: graphics Depends: .*libglu1.*libglut" <<<"$fields" ||
     fail "control fields: $fields"
-dpkg-deb -x "$deb" "$work/root"
-warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$work/root/usr/share/man/man1/vantor.1.gz" 2>&1 >/dev/null)"
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/vantor.1.gz" 2>&1 >/dev/null)"
 [ -z "$warnings" ] || fail "manual page warnings: $warnings"
+entry="$root/usr/share/applications/dancing-noodlet.desktop"
+desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+report="$(appstreamcli validate-tree --pedantic --no-color "$root" 2>&1)" && ! grep -q "^[EW]:" <<<"$report" ||
+    fail "metainfo: $report"
+grep -q "<release version=\"$2\" date=\"$(dpkg-parsechangelog -l "$1/data/changelog" -S Date | date -f - +%F)\"" \
+    "$root/usr/$metainfo" || fail "the metainfo's release is not the changelog's"
+
 mkdir "$work/elsewhere" && cd "$work/elsewhere"
-"$work/root/usr/bin/dancing-noodlet" >"$work/out" &
+"$root/usr/bin/dancing-noodlet" >"$work/out" &
 pid=$!
 window="$(find_window 15)" || fail "no window"
 key Q
@@ -29,4 +40,31 @@ wait "$pid" && status=0 || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
 printf 'trying to load sky.bmp\ntrying to load grass.bmp\ntrying to load smileycol.bmp\n' | cmp - "$work/out" ||
     fail "unexpected output: $(cat "$work/out")"
-echo "$(basename "$deb"): files, fields and manual page as expected; the unpacked launcher ran from elsewhere"
+
+openbox >/dev/null 2>&1 &
+export PATH="$root/usr/bin:$PATH"
+terminals() { xdotool search --onlyvisible --class xterm 2>/dev/null || true; }
+launch() {  # the desktop entry, as a desktop runs it: in x-terminal-emulator
+    dex "$entry" &
+    poll eval 'terminal="$(terminals | head -n 1)" && [ -n "$terminal" ]' || fail "no terminal opened"
+}
+shown() {  # shown TEXT: the terminal shows a line with TEXT (all of it selected with the mouse)
+    xdotool windowactivate --sync "$terminal" && eval "$(xdotool getwindowgeometry --shell "$terminal")"
+    xdotool mousemove --window "$terminal" 1 1 mousedown 1 mousemove --window "$terminal" $((WIDTH - 2)) \
+        $((HEIGHT - 2)) mouseup 1
+    xclip -o -selection primary 2>/dev/null | grep -q -F "$1"
+}
+launch
+window="$(find_window 30)" || fail "no viewer window from the desktop entry"
+xdotool windowactivate --sync "$window" key h 2>/dev/null
+poll shown "None: Turn off animations." || fail "the help screen did not appear in the terminal"
+xdotool windowactivate --sync "$window" key q 2>/dev/null
+poll eval '[ -z "$(terminals)" ]' || fail "the terminal stayed open after Q"
+printf 'BM' >"$root/usr/share/dancing-noodlet/grass.bmp"
+launch
+poll shown "Planes from grass.bmp is not 1: 65279" || fail "the texture's message did not appear in the terminal"
+shown "Press Enter to close this window." || fail "the terminal does not wait after the failure"
+xdotool windowactivate --sync "$terminal" key Return
+poll eval '[ -z "$(terminals)" ]' || fail "Enter did not close the terminal"
+echo "$(basename "$deb"): built twice the same; files, fields, manual page, desktop entry and metainfo as expected;"
+echo "the launcher ran from elsewhere and from the desktop entry, in a terminal that showed its help and messages"
