@@ -64,40 +64,54 @@ entry_centre() {  # entry_centre MENU_WINDOW INDEX: screen x y of that entry
 # pixel WINDOW X Y: the colour of one pixel of a window, six hex digits.
 pixel() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
-    xwd -silent -id "$1" | tail -c $(((HEIGHT - $3) * WIDTH * 4 - $2 * 4)) | head -c 3 |
-        od -An -tx1 | tr -d ' \n'
+    xwd -silent -id "$1" 2>/dev/null | tail -c $(((HEIGHT - $3) * WIDTH * 4 - $2 * 4)) |
+        head -c 3 | od -An -tx1 | tr -d ' \n'
 }
 # highlighted MENU_WINDOW INDEX: the entry shows freeglut's highlight (white).
 highlighted() { [ "$(pixel "$1" 3 $((5 + 25 * $2)))" = ffffff ]; }
 # point_at MENU_WINDOW INDEX: moves onto an entry until the menu shows it
 # highlighted, that is until freeglut has seen the pointer there. freeglut
 # redraws a menu only when its highlight changes, and the first drawing of a
-# submenu that has just opened comes out blank: when the pointer enters it
+# menu that has just opened comes out blank: when the pointer enters it
 # while the program is still busy, that blank drawing is the only one. So
 # when the highlight does not show, the pointer visits a neighbouring entry
 # and comes back, which makes freeglut draw the menu again.
 point_at() {
     local neighbour=$(($2 > 0 ? $2 - 1 : 1))
-    for _ in $(seq 10); do
+    for _ in $(seq 6); do
         xdotool mousemove $(entry_centre "$1" "$2")
-        for _ in $(seq 30); do highlighted "$1" "$2" && return 0; sleep 0.1; done
+        for _ in $(seq 100); do highlighted "$1" "$2" && return 0; sleep 0.1; done
         xdotool mousemove $(entry_centre "$1" "$neighbour") && sleep 0.2
     done
     return 1
 }
+# submenu ROOT_WINDOW INDEX: the submenu that a root entry opens, once it is
+# open: freeglut puts it at the root's right edge, level with the entry.
+submenu() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    local at="$((X + WIDTH)),$((Y + 25 * $2))"
+    for _ in $(seq 600); do
+        for menu in $(visible_menus); do
+            eval "$(xdotool getwindowgeometry --shell "$menu")"
+            [ "$X,$Y" = "$at" ] && echo "$menu" && return 0
+        done
+        sleep 0.05
+    done
+    return 1
+}
+height_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'; }
 # choose ROOT_ENTRY [SUB_ENTRY]: a menu choice with real clicks (entries from
 # 0). Leaves the heights of the menus it opened in MENU_HEIGHTS.
 choose() {
-    local why=""
+    local why="" root sub
     xdotool mousemove --window "$window" "${MENU_X:-20}" "${MENU_Y:-20}" click 3
     wait_for_menus 1 || { echo "choose $*: no menu opened" >&2; return 1; }
-    local root; root="$(visible_menus | head -n1)"
-    MENU_HEIGHTS="$(xdotool getwindowgeometry --shell "$root" | sed -n 's/^HEIGHT=//p')"
+    root="$(visible_menus | head -n1)"
+    MENU_HEIGHTS="$(height_of "$root")"
     point_at "$root" "$1" || why="entry $1 not highlighted"
     if [ -z "$why" ] && [ $# -ge 2 ]; then
-        wait_for_menus 2 || why="no submenu"
-        local sub; sub="$(visible_menus | grep -v "^$root\$" | head -n1)"
-        MENU_HEIGHTS="$MENU_HEIGHTS $(xdotool getwindowgeometry --shell "$sub" | sed -n 's/^HEIGHT=//p')"
+        sub="$(submenu "$root" "$1")" || why="no submenu"
+        [ -n "$why" ] || MENU_HEIGHTS="$MENU_HEIGHTS $(height_of "$sub")"
         [ -n "$why" ] || point_at "$sub" "$2" || why="submenu entry $2 not highlighted"
     fi
     [ -z "$why" ] || { echo "choose $*: $why" >&2; return 1; }
