@@ -48,6 +48,9 @@ TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
     // Every row padding, 16 pixels at a time and the rest, a longer header, top-down rows.
     std::vector<BmpFile> files = {{4, 4, 1, 24, 138}, {4, -5}};
     for (int width : {64, 1, 2, 3, 5, 7, 13, 17, 21, 101}) files.push_back({width, 3});
+    // Larger than the 768 KB the reader reads at a time: every padding, both row orders.
+    for (int width : {512, 513, 514, 515})
+        files.push_back({width, 520}), files.push_back({width, -520});
     for (const BmpFile& bmp : files) expectPicture(bmpBytes(bmp), bmp);
     // The signature is not checked, an offset into the headers is taken as
     // 54, and bytes after the pixels are ignored.

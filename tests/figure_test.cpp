@@ -1,14 +1,7 @@
 // The noodlet as drawn, captured with GL's feedback mode: every node's ball
 // and segment where the figure's layout and each animation's turns put them.
-#include <algorithm>
 
-#include "app/menus.h"
-#include "figure/animations.h"
-#include "figure/figure.h"
-#include "figure/scene_node.h"
 #include "viewer.h"
-
-constexpr double PI = 3.141592653589793;
 
 // A pose: each node's turn about z in degrees, numbered from the top of each chain.
 struct Pose {
@@ -66,9 +59,8 @@ std::vector<Shape> shapesOf(const Pose& p) {
 }
 
 double distanceToAxis(const Vertex& v, const Shape& s) {
-    const double ux = s.endX - s.x, uy = s.endY - s.y, length = ux * ux + uy * uy;
-    const double t =
-        length == 0 ? 0 : std::clamp(((v.x - s.x) * ux + (v.y - s.y) * uy) / length, 0.0, 1.0);
+    const double ux = s.endX - s.x, uy = s.endY - s.y, l = std::max(ux * ux + uy * uy, 1e-12);
+    const double t = std::clamp(((v.x - s.x) * ux + (v.y - s.y) * uy) / l, 0.0, 1.0);
     return std::hypot(v.x - s.x - t * ux, v.y - s.y - t * uy, v.z);
 }
 
@@ -83,22 +75,13 @@ testing::AssertionResult drawnIn(const Pose& pose) {
     for (const Polygon& polygon : drawn)
         for (const Vertex& v : polygon)
             if (std::none_of(shapes.begin(), shapes.end(), [&](const Shape& s) {
-                    return std::hypot(v.x - s.x, v.y - s.y, v.z) < s.radius + 1e-4 ||
-                           distanceToAxis(v, s) < 0.05 + 1e-4;
+                    return std::fabs(v.x - s.x) < 0.21 && std::fabs(v.y - s.y) < 0.21 &&
+                           (std::hypot(v.x - s.x, v.y - s.y, v.z) < s.radius + 1e-4 ||
+                            distanceToAxis(v, s) < 0.05 + 1e-4);
                 }))
                 return testing::AssertionFailure()
                        << "stray vertex " << v.x << ", " << v.y << ", " << v.z;
     return testing::AssertionSuccess();
-}
-
-// Chooses an animation and checks the figure after each of `count` ticks.
-void expectTicks(int entry, int count, Pose (*poseAt)(int tick)) {
-    menuSelect(entry);
-    animationTick();  // takes the choice over; its first step comes at the next tick
-    for (int t = 1; t <= count; ++t) {
-        animationTick();
-        ASSERT_TRUE(drawnIn(poseAt(t))) << "tick " << t;
-    }
 }
 
 TEST(Figure, IsBuiltAndDrawnInItsLayout) {
@@ -107,78 +90,94 @@ TEST(Figure, IsBuiltAndDrawnInItsLayout) {
     // t (0 at one pole, 1 at the other) is then 1 on top, and its middle
     // column (s = 0.5) faces the front.
     capture(drawFigure), head->transform(0, 0, 0, 90, 1, 0, 0), capture(drawFigure);
-    // A sphere of 10 slices and 10 stacks has 11 distinct s and 11 distinct t.
     Vertex top{0, -1, 0, 0, 0}, front{0, 0, -1, 0, 0};
-    std::set<float> s, t;
     for (const Polygon& p : capture(drawFigure))
         for (const Vertex& v : p)
             if (std::hypot(v.x, v.y - .95, v.z) < .2001)
-                top = v.y > top.y ? v : top, front = v.z > front.z ? v : front, s.insert(v.s),
-                t.insert(v.t);
+                top = v.y > top.y ? v : top, front = v.z > front.z ? v : front;
     EXPECT_TRUE(top.t == 1 && std::fabs(front.s - 0.5) < 1e-6) << top.t << " " << front.s;
-    EXPECT_TRUE(s.size() == 11 && t.size() == 11) << s.size() << " " << t.size();
-    EXPECT_TRUE(drawnIn(Pose()));
-    // Drawn lit and smooth, untextured but for the head's face, in the figure's material.
-    for (GLenum state : {GL_TEXTURE_2D, GL_LIGHTING, GL_BLEND})
-        EXPECT_EQ(glIsEnabled(state), state == GL_LIGHTING);
-    expectState(GL_SHADE_MODEL, {GL_SMOOTH});
-    expectMaterial({.34f, .14f, 0, 1, -.4f, -.4f, -.4f, 1, .2f, .2f, .2f, 1, 0});
+    // 62 segments (a cylinder and a ball), the textured head and 4 hands and
+    // feet, all of 10 slices and 10 stacks.
+    EXPECT_EQ(capture(drawFigure).size(),
+              capture(+[] {
+                  static GLUquadric* quadric = gluNewQuadric();
+                  for (int i = 0; i < 62; ++i)
+                      gluCylinder(quadric, .05, .05, .05, 10, 10), glutSolidSphere(.05, 10, 10);
+                  for (int i = 0; i < 4; ++i) glutSolidSphere(.075, 10, 10);
+                  gluQuadricTexture(quadric, GL_TRUE), gluSphere(quadric, .2, 10, 10);
+              }).size())
+        << "polygons";
+    // Drawn smooth, in the figure's material.
+    EXPECT_STATE(GL_SHADE_MODEL, {GL_SMOOTH});
+    EXPECT_MATERIAL({.34f, .14f, 0, 1, -.4f, -.4f, -.4f, 1, .2f, .2f, .2f, 1, 0});
 }
 
-TEST(Animations, WavingCurlsTheLeftArmAndBendsTheRightElbow) {
-    expectTicks(41, 40, [](int t) {  // two cycles
-        const int curl[20] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, -1, 0};
-        const int elbow[10] = {8, 16, 24, 32, 24, 16, 8, 0, -8, 0};
-        Pose p;
-        std::fill(p.arm[0] + 1, p.arm[0] + 12, curl[(t - 1) % 20]);
-        p.arm[1][5] = elbow[(t - 1) % 10];
-        return p;
-    });
+// Each animation's pose `t` ticks into its cycles, on top of `p`.
+Pose wavingPose(int t, Pose p) {
+    const int curl[20] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, -1, 0};
+    const int elbow[10] = {8, 16, 24, 32, 24, 16, 8, 0, -8, 0};
+    std::fill(p.arm[0] + 1, p.arm[0] + 12, curl[(t - 1) % 20]);
+    p.arm[1][5] = elbow[(t - 1) % 10];
+    return p;
 }
 
-TEST(Animations, DancingSwaysTheBodyAndSwingsTheLimbs) {
-    expectTicks(42, 20, [](int t) {
-        const int angle[20] = {1, 2, 3, 4, 5, 4, 3, 2, 1, 0, -1, -2, -3, -4, -5, -4, -3, -2, -1, 0};
-        const int turned[20] = {1,  2,  3,  4,  3,  2,  1,  0,  -1, -2,
-                                -3, -4, -5, -6, -5, -4, -3, -2, -1, 0};
-        // d: the sum of the turns so far.
-        const double theta = angle[t - 1] * PI / 180, d = turned[t - 1];
-        Pose p;
-        p.topX = -std::sin(theta) * 0.5;
-        p.topY = std::cos(theta) * 0.5 - 0.5;
-        std::fill(p.body + 2, p.body + 12, 0.1 * d);  // body nodes 2 to 11
-        for (int side = 0; side < 2; ++side) {
-            p.armRoot[side] = 0.1 * d;
-            std::fill(p.arm[side] + 1, p.arm[side] + 12, 1.1 * d);
-            std::fill(p.leg[side] + 1, p.leg[side] + 15, (side == 0 ? -0.5 : 0.25) * d);
+Pose dancingPose(int t, Pose p) {
+    const int angle[20] = {1, 2, 3, 4, 5, 4, 3, 2, 1, 0, -1, -2, -3, -4, -5, -4, -3, -2, -1, 0};
+    const int turned[20] = {1, 2, 3, 4, 3, 2, 1, 0, -1, -2, -3, -4, -5, -6, -5, -4, -3, -2, -1, 0};
+    // d: the sum of the turns so far.
+    const double theta = angle[(t - 1) % 20] * PI / 180, d = turned[(t - 1) % 20];
+    p.topX = -std::sin(theta) * 0.5;
+    p.topY = std::cos(theta) * 0.5 - 0.5;
+    std::fill(p.body + 2, p.body + 12, 0.1 * d);  // body nodes 2 to 11
+    for (int side = 0; side < 2; ++side) {
+        p.armRoot[side] = 0.1 * d;
+        std::fill(p.arm[side] + 1, p.arm[side] + 12, 1.1 * d);
+        std::fill(p.leg[side] + 1, p.leg[side] + 15, (side == 0 ? -0.5 : 0.25) * d);
+    }
+    return p;
+}
+
+// Ticks 1 to 18 of a cycle move the pattern in along the left arm from node
+// 11 (turns past the hand fall on the hand, those before node 1 on node 1),
+// ticks 19 to 30 out along the right arm from its root.
+Pose armWavePose(int tick, Pose p) {
+    const int pattern[8] = {15, 15, -15, -15, -15, -15, 15, 15}, t = (tick - 1) % 30 + 1;
+    for (int k = 0; k < 8; ++k)
+        (t <= 18           ? p.arm[0][std::clamp(12 - t + k, 1, 11)]
+         : t - 19 + k == 0 ? p.armRoot[1]
+                           : p.arm[1][std::min(t - 19 + k, 11)]) += pattern[k];
+    return p;
+}
+
+TEST(Animations, EachRunsTickByTickHandsOverAtTheEndOfItsCycleAndKeepsTheFigureInShape) {
+    // Every ordered pair of None, Waving, Dancing and Arm Wave once. The next
+    // choice comes three ticks into a running cycle and takes over when that
+    // cycle ends, and runs from the start of its own; while none runs, the
+    // next tick takes it over.
+    const char* names[] = {"None", "Waving", "Dancing", "Arm Wave"};
+    const AnimationStep steps[] = {nullptr, waving, dancing, armWave};
+    Pose (*const poses[])(int, Pose) = {nullptr, wavingPose, dancingPose, armWavePose};
+    const int cycles[] = {1, 20, 20, 30},
+              order[] = {0, 0, 1, 1, 2, 2, 3, 3, 0, 2, 1, 3, 2, 0, 3, 1, 0};
+    Pose rest;  // a dance leaves the figure 0.05 higher than it was built
+    for (size_t i = 1; i < std::size(order); ++i) {
+        const int from = order[i - 1], to = order[i], entry = to ? 40 + to : 44;
+        SCOPED_TRACE(std::string(names[from]) + " to " + names[to]);
+        for (int t = 1; t < cycles[from]; ++t) {
+            if (t == 4) menuSelect(entry);
+            animationTick();
+            ASSERT_TRUE(drawnIn(poses[from](t, rest))) << "tick " << t;
         }
-        return p;
-    });
-}
-
-TEST(Animations, ArmWaveRunsInAlongOneArmAndOutAlongTheOther) {
-    // Ticks 1 to 18 of a cycle move the pattern in along the left arm from
-    // node 11 (turns past the hand fall on the hand, those before node 1 on
-    // node 1), ticks 19 to 30 out along the right arm from its root. The
-    // second cycle starts afresh.
-    expectTicks(43, 35, [](int tick) {
-        const int pattern[8] = {15, 15, -15, -15, -15, -15, 15, 15}, t = (tick - 1) % 30 + 1;
-        Pose p;
-        for (int k = 0; k < 8; ++k)
-            (t <= 18           ? p.arm[0][std::clamp(12 - t + k, 1, 11)]
-             : t - 19 + k == 0 ? p.armRoot[1]
-                               : p.arm[1][std::min(t - 19 + k, 11)]) += pattern[k];
-        return p;
-    });
-}
-
-TEST(Animations, ThousandsOfCyclesKeepTheFigureInShape) {
+        if (from == 0) menuSelect(entry);
+        animationTick();  // the end of the cycle, or the take-over
+        EXPECT_TRUE(activeAnimation == steps[to]) << "after the end of the cycle";
+        if (from == 2) rest.topY = 0;
+        ASSERT_TRUE(drawnIn(rest)) << "at the end of the cycle";
+    }
+    // Thousands of cycles keep the figure in shape: two thousand dances, then waves.
     menuSelect(42);
     for (int i = 0; i < 1 + 20 * 2000; ++i) animationTick();
     menuSelect(41);
-    for (int i = 0; i < 20 + 20 * 2000; ++i)
-        animationTick();  // the last dance cycle, then the waves
-    Pose raised;          // a dance leaves the body 0.05 higher than it was built
-    raised.topY = 0;
-    EXPECT_TRUE(drawnIn(raised));
+    for (int i = 0; i < 20 + 20 * 2000; ++i) animationTick();
+    EXPECT_TRUE(drawnIn(rest)) << "after thousands of cycles";
 }

@@ -10,11 +10,10 @@ set -euo pipefail
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
 deb="$("$1/scripts/package" --check | tail -n 1)" || fail "no package, or two builds differ"
 files="$(dpkg-deb -c "$deb")"
-metainfo=share/metainfo/org.example.dancing_noodlet.metainfo.xml
 for entry in "rwxr-xr-x .* ./usr/bin/vantor" "rwxr-xr-x .* ./usr/bin/dancing-noodlet" share/dancing-noodlet/sky.bmp \
     share/dancing-noodlet/grass.bmp share/dancing-noodlet/smileycol.bmp applications/dancing-noodlet.desktop \
     icons/hicolor/scalable/apps/dancing-noodlet.svg man1/vantor.1.gz "man1/dancing-noodlet.1.gz -> vantor.1.gz" \
-    doc/dancing-noodlet/copyright doc/dancing-noodlet/changelog.gz "$metainfo"; do
+    doc/dancing-noodlet/copyright doc/dancing-noodlet/changelog.gz metainfo/org.example.dancing_noodlet.metainfo.xml; do
     grep -q -e "$entry\$" <<<"$files" || fail "missing from the package: $entry"
 done
 fields="$(dpkg-deb -f "$deb" Package Version Section Depends | tr '\n' ' ')"
@@ -28,16 +27,11 @@ entry="$root/usr/share/applications/dancing-noodlet.desktop"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"
 report="$(appstreamcli validate-tree --pedantic --no-color "$root" 2>&1)" && ! grep -q "^[EW]:" <<<"$report" ||
     fail "metainfo: $report"
-grep -q "<release version=\"$2\" date=\"$(dpkg-parsechangelog -l "$1/data/changelog" -S Date | date -f - +%F)\"" \
-    "$root/usr/$metainfo" || fail "the metainfo's release is not the changelog's"
 
-(cd / && exec "$root/usr/bin/dancing-noodlet" >"$work/out") &
-pid=$!
+(cd / && exec "$root/usr/bin/dancing-noodlet" >/dev/null) & pid=$!
 window="$(find_window 15)" || fail "no window"
 key Q
 wait "$pid" || fail "exit status $?"
-printf 'trying to load sky.bmp\ntrying to load grass.bmp\ntrying to load smileycol.bmp\n' | cmp - "$work/out" ||
-    fail "unexpected output: $(cat "$work/out")"
 
 openbox >/dev/null 2>&1 &
 export PATH="$root/usr/bin:$PATH"
@@ -64,5 +58,4 @@ poll shown "Planes from grass.bmp is not 1: 65279" || fail "the texture's messag
 shown "Press Enter to close this window." || fail "the terminal does not wait after the failure"
 xdotool windowactivate --sync "$terminal" key Return
 poll eval '[ -z "$(terminals)" ]' || fail "Enter did not close the terminal"
-echo "$(basename "$deb"): built twice the same; files, fields, manual page, desktop entry and metainfo as expected;"
-echo "the launcher ran from elsewhere and from the desktop entry, in a terminal that showed its help and messages"
+echo "$(basename "$deb"): built twice the same; its files as expected; its desktop entry shows help and messages"

@@ -1,5 +1,6 @@
 // GL tests run the viewer's real start-up, in a directory with small plain
-// textures, and then call its functions directly. They read back GL state and
+// textures, and then call its functions directly (every module's header is
+// included here). They read back GL state and
 // the vertices a drawing sends (GL feedback mode), and compare them with the
 // numbers worked out by hand. CTest runs every test in a process of its own, since
 // each changes the viewer's process-wide state.
@@ -7,8 +8,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
+#include <climits>
 #include <cmath>
 #include <initializer_list>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,8 +24,20 @@
 #include <GL/freeglut.h>
 
 #include "app/display.h"
+#include "app/keyboard.h"
+#include "app/menus.h"
 #include "app/startup.h"
 #include "bmp_writer.h"
+#include "figure/animations.h"
+#include "figure/figure.h"
+#include "figure/scene_node.h"
+#include "input/mouse.h"
+#include "math/vector3.h"
+#include "scene/lights.h"
+#include "scene/surroundings.h"
+#include "textures/textures.h"
+
+constexpr double PI = 3.141592653589793;
 
 // The test textures, sky, grass and face: colours and sizes.
 constexpr uint32_t TEXTURE_RGB[3] = {0xff00ff, 0x00c800, 0x2040ff};
@@ -28,9 +48,9 @@ struct Viewer : testing::Environment {
     void SetUp() override {
         char dir[] = "/tmp/vantor_gl_XXXXXX";
         ASSERT_EQ(chdir(mkdtemp(dir)), 0);
-        const char* names[3] = {"sky.bmp", "grass.bmp", "smileycol.bmp"};
         for (int i = 0; i < 3; ++i)
-            writeFile(names[i], plainBmp(TEXTURE_SIZE[i][0], TEXTURE_SIZE[i][1], TEXTURE_RGB[i]));
+            writeFile(std::array{"sky.bmp", "grass.bmp", "smileycol.bmp"}[i],
+                      plainBmp(TEXTURE_SIZE[i][0], TEXTURE_SIZE[i][1], TEXTURE_RGB[i]));
         int argc = 1;
         char name[] = "gl_tests", *argv[] = {name, nullptr};
         testing::internal::CaptureStdout();  // the "trying to load" lines
@@ -54,11 +74,8 @@ inline std::vector<Polygon> capture(void (*draw)()) {
     constexpr int R = 20;
     static std::vector<GLfloat> buffer(1 << 23);
     glViewport(0, 0, 2 * R, 2 * R);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-R, R, -R, R, -R, R);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION), glLoadIdentity(), glOrtho(-R, R, -R, R, -R, R);
+    glMatrixMode(GL_MODELVIEW), glLoadIdentity();
     glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
@@ -80,35 +97,55 @@ inline int onSphere(const std::vector<Polygon>& polygons, double x, double y, do
     int count = 0;
     for (const Polygon& polygon : polygons)
         for (const Vertex& v : polygon)
-            count += std::fabs(std::hypot(v.x - x, v.y - y, v.z - z) - r) < 1e-4;
+            count += std::fabs(v.x - x) <= r && std::fabs(v.y - y) <= r &&  // cheap test first
+                     std::fabs(std::hypot(v.x - x, v.y - y, v.z - z) - r) < 1e-4;
     return count;
 }
 
-// Expects the floats at `actual`, or those that glGetLightfv, glGetMaterialfv
-// (front) or glGetFloatv give, to begin with `expected`.
-inline void expectFloats(const float* actual, const std::vector<float>& expected,
+// Expects the floats at `actual` to begin with `expected`; a failure names
+// `what` and the index.
+inline void expectFloats(const std::string& what, const float* actual,
+                         const std::vector<float>& expected, float tolerance = 1e-6f) {
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << what << "[" << i << "]";
+}
+// A vector's x, y and z, and the magnitude that goes with them.
+inline void expectVector(const std::string& what, const Vector3* v, float x, float y, float z,
                          float tolerance = 1e-6f) {
-    int i = 0;
-    for (float e : expected) EXPECT_NEAR(actual[i++], e, tolerance) << "component " << i - 1;
+    expectFloats(what + " (magnitude, x, y, z)", &v->magnitude, {std::hypot(x, y, z), x, y, z},
+                 tolerance);
 }
-// A light's parameters, one after the other, and the front material's
-// ambient, diffuse, specular and shininess.
-inline void expectLight(GLenum light, std::initializer_list<GLenum> names,
-                        std::initializer_list<float> expected) {
-    float v[32], *at = v;
-    for (GLenum name : names)
-        glGetLightfv(light, name, at), at += name == GL_SPOT_DIRECTION ? 3
-                                             : name == GL_SPOT_CUTOFF  ? 1
+#define EXPECT_FLOATS(array, ...) expectFloats(#array, array, __VA_ARGS__)
+// The same for what glGetFloatv gives.
+inline float* glFloats(GLenum name, float* v) { return glGetFloatv(name, v), v; }
+#define EXPECT_STATE(name, ...) \
+    expectFloats(#name, glFloats(name, std::array<float, 16>().data()), __VA_ARGS__)
+
+inline std::string parameterName(GLenum name) {
+    return std::map<GLenum, std::string>{
+        {GL_POSITION, "position"},       {GL_SPOT_DIRECTION, "spot direction"},
+        {GL_SPOT_CUTOFF, "spot cutoff"}, {GL_AMBIENT, "ambient"},
+        {GL_DIFFUSE, "diffuse"},         {GL_SPECULAR, "specular"},
+        {GL_SHININESS, "shininess"}}[name];
+}
+// A light's or the front material's parameters, one after the other.
+inline void expectParameters(void (*get)(GLenum, GLenum, GLfloat*), GLenum of,
+                             std::initializer_list<GLenum> names,
+                             std::initializer_list<float> expected) {
+    const float* e = expected.begin();
+    for (GLenum name : names) {
+        const int n = name == GL_SPOT_DIRECTION                        ? 3
+                      : name == GL_SPOT_CUTOFF || name == GL_SHININESS ? 1
                                                                        : 4;
-    expectFloats(v, expected);
+        float v[4];
+        get(of, name, v);
+        expectFloats((of == GL_FRONT ? "material" : "light " + std::to_string(of - GL_LIGHT0)) +
+                         " " + parameterName(name),
+                     v, {e, e + n});
+        e += n;
+    }
 }
-inline void expectMaterial(const std::vector<float>& expected) {
-    float v[13];
-    glGetMaterialfv(GL_FRONT, GL_AMBIENT, v), glGetMaterialfv(GL_FRONT, GL_DIFFUSE, v + 4);
-    glGetMaterialfv(GL_FRONT, GL_SPECULAR, v + 8), glGetMaterialfv(GL_FRONT, GL_SHININESS, v + 12);
-    expectFloats(v, expected);
-}
-inline void expectState(GLenum name, std::initializer_list<float> expected) {
-    float v[16];
-    glGetFloatv(name, v), expectFloats(v, expected);
-}
+#define EXPECT_LIGHT(light, ...) expectParameters(glGetLightfv, light, __VA_ARGS__)
+#define EXPECT_MATERIAL(...)                    \
+    expectParameters(glGetMaterialfv, GL_FRONT, \
+                     {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_SHININESS}, __VA_ARGS__)
