@@ -146,7 +146,6 @@ TEST(Frame, EachPartIsDrawnWithItsOwnTextureOrNone) {
                  {"body (untextured)", 300, 350, {255, 255, 0}, {255, 255, 255}},
                  {"right arm (untextured, lit)", 330, 370, {255, 0, 0}, {255, 254, 255}},
                  {"marker (untextured, grey)", 300, 500, {129, 129, 129}, {255, 255, 255}}};
-    glReadBuffer(GL_BACK);
     for (const auto& p : parts) {
         unsigned char rgb[3];
         glReadPixels(p.x, p.y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
@@ -212,6 +211,11 @@ TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
     // The sky: an unlit textured sphere of radius 15, t = 0 at the top, that spins.
     const std::vector<Polygon> sky = capture(drawSky);
     EXPECT_EQ(onSphere(sky, 0, 0, 0, 15), int(sky.size() * 3));
+    EXPECT_EQ(sky.size(), capture(+[] {  // of 15 slices and 15 stacks
+                              static GLUquadric* textured = gluNewQuadric();
+                              gluQuadricTexture(textured, GL_TRUE), gluSphere(textured, 15, 15, 15);
+                          })
+                              .size());
     Vertex zenith{0, 0, 0, 0, 0}, nadir = zenith;
     for (const Polygon& p : sky)
         for (const Vertex& v : p)
