@@ -17,11 +17,11 @@ void expectSpotColours(float shift) {
 TEST(Keyboard, SpotlightKeysInEachModeAndReset) {
     // The keypad moves the vector of the spotlight mode by 0.01 a press
     // (8 and 2 up and down, 6 and 4 right and left, 9 and 3 back and
-    // forward), '+' brightens the spotlight in every mode, 'r' puts it back.
+    // forward), '+' and '-' change its intensity in every mode, 'r' puts it back.
     for (int mode : {31, 32, 51, 52}) {
         SCOPED_TRACE("transformMode " + std::to_string(mode));
         menuSelect(mode);
-        press("8882666449999933+");
+        press("8882666449999933+-+");
         const float p = mode == 51, d = mode == 52;  // x moves 0.01, y 0.02, z 0.03
         EXPECT_FLOATS(spotPosition, {p * .01f, 2 + p * .02f, p * .03f, 1});
         EXPECT_FLOATS(spotDirection, {d * .01f, d * .02f - 2, d * .03f});
@@ -122,7 +122,8 @@ TEST(Mouse, PixelsMapOntoTheTrackballAndDragsActByTheModeAndEarlierDrags) {
     const double angles[][4] = {
         {6.3, half, 0.0168145, 1},    {twoPi, half + 1e-9, twoPi, -1},     // azimuth, elevation,
         {-6.3, -half, -0.0168145, 1}, {-twoPi, -half - 1e-9, -twoPi, -1},  // wrapped azimuth,
-        {0, threeHalves, 0, 1},       {0, 1e-9 - threeHalves, 0, -1}};     // up vector's sign
+        {0, threeHalves, 0, 1},       {0, 1e-9 - threeHalves, 0, -1},      // up vector's sign
+        {0, twoPi + 2, 0, 1}};  // the sign comes before the wrap
     for (const double* c : angles) {
         cameraAzimuth = c[0], cameraElevation = c[1];
         motion(300, 300);

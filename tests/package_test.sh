@@ -17,8 +17,7 @@ for entry in "rwxr-xr-x .* ./usr/bin/vantor" "rwxr-xr-x .* ./usr/bin/dancing-noo
     grep -q -e "$entry\$" <<<"$files" || fail "missing from the package: $entry"
 done
 fields="$(dpkg-deb -f "$deb" Package Version Section Depends | tr '\n' ' ')"
-grep -q "^Package: dancing-noodlet Version: $2 Section: graphics Depends: .*libglu1.*libglut" <<<"$fields" ||
-    fail "control fields: $fields"
+[[ "$fields" =~ ^Package:\ dancing-noodlet\ Version:\ $2\ Section:\ graphics\ Depends:\ .*libglu1.*libglut ]] || fail "control fields: $fields"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/vantor.1.gz" 2>&1 >/dev/null)"
