@@ -82,12 +82,12 @@ void benchFrames(const char* name, AnimationStep step, int frames) {
         glFinish();
         display_.push_back(microseconds(start, Clock::now()) / 1000);
     }
-    const long allocations = allocationCount();
+    const long news = newCount(), allocations = allocationCount();
     display();
     std::printf(
         "frame  %-10s display %6.2f ms | figure %6.2f  ground %6.2f  sky %6.2f ms | "
-        "library allocations %ld per frame\n",
-        name, median(display_), median(figure), median(ground), median(sky),
+        "new %ld  all allocations %ld per frame\n",
+        name, median(display_), median(figure), median(ground), median(sky), newCount() - news,
         allocationCount() - allocations);
 }
 
