@@ -49,8 +49,8 @@ find_window() {
 
 key() { xdotool mousemove --window "$window" "${KEY_X:-20}" "${KEY_Y:-20}" key "$@"; }
 visible_menus() { xdotool search --onlyvisible --name 'freeglut menu' 2>/dev/null || true; }
-wait_for_menus() {  # wait_for_menus N: until N menus are open (up to 30 s)
-    for _ in $(seq 600); do [ "$(visible_menus | wc -l)" -ge "$1" ] && return 0; sleep 0.05; done
+wait_for_menu() {  # until a menu is open (up to 30 s)
+    for _ in $(seq 600); do [ -n "$(visible_menus)" ] && return 0; sleep 0.05; done
     return 1
 }
 wait_for_no_menu() {
@@ -105,7 +105,7 @@ height_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'; }
 choose() {
     local why="" root sub
     xdotool mousemove --window "$window" "${MENU_X:-20}" "${MENU_Y:-20}" click 3
-    wait_for_menus 1 || { echo "choose $*: no menu opened" >&2; return 1; }
+    wait_for_menu || { echo "choose $*: no menu opened" >&2; return 1; }
     root="$(visible_menus | head -n1)"
     MENU_HEIGHTS="$(height_of "$root")"
     point_at "$root" "$1" || why="entry $1 not highlighted"
