@@ -24,6 +24,16 @@ ensure_packages() {
 
 BUILD_PACKAGES=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev)
 
+# Installs clang and the runtime of that clang (libFuzzer and the sanitizers),
+# whose package is named for clang's major version: 14 in Debian 12, 19 in 13.
+ensure_clang() {
+    ensure_packages clang || return 1
+    local major
+    major="$(clang --version | sed -n 's/.*clang version \([0-9][0-9]*\).*/\1/p' | head -n 1)"
+    [ -n "$major" ] || { echo "Cannot tell the version of $(command -v clang)." >&2; return 1; }
+    ensure_packages "libclang-rt-$major-dev"
+}
+
 # Configures and builds into $BUILD_DIR.
 build_project() {
     cmake -S "$PROJECT_DIR" -B "$BUILD_DIR" "$@" >/dev/null &&

@@ -24,8 +24,12 @@ warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/ma
 [ -z "$warnings" ] || fail "manual page warnings: $warnings"
 entry="$root/usr/share/applications/dancing-noodlet.desktop"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"
-report="$(appstreamcli validate-tree --pedantic --no-color "$root" 2>&1)" && ! grep -q "^[EW]:" <<<"$report" ||
-    fail "metainfo: $report"
+# The project has no homepage, and none is made up: AppStream 1.0's warning
+# that it is missing is the one finding let through (0.16 does not look).
+report="$(appstreamcli validate-tree --pedantic --no-net --no-color "$root" 2>&1)" || true
+findings="$(grep "^ *[EW]: " <<<"$report" | grep -v ": url-homepage-missing$")" || true
+[ -z "$findings" ] && grep -q "metainfo.xml$" <<<"$report" || fail "metainfo: $report"
+lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian: $(lintian "$deb" 2>&1)"
 
 (cd / && exec "$root/usr/bin/dancing-noodlet" >/dev/null) & pid=$!
 window="$(find_window 15)" || fail "no window"
