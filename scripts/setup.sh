@@ -34,8 +34,64 @@ ensure_clang() {
     ensure_packages "libclang-rt-$major-dev"
 }
 
+# The Debian archive that apt here takes its packages from, and its release:
+# "URI CODENAME", e.g. "http://deb.debian.org/debian/ bookworm".
+debian_archive() {
+    apt-get indextargets --format '$(ORIGIN) $(REPO_URI) $(CODENAME)' 2>/dev/null |
+        awk '$1 == "Debian" && $3 !~ /-/ { print $2, $3; exit }' | grep . ||
+        echo "http://deb.debian.org/debian/ $(. /etc/os-release && echo "$VERSION_CODENAME")"
+}
+
 # Configures and builds into $BUILD_DIR.
 build_project() {
     cmake -S "$PROJECT_DIR" -B "$BUILD_DIR" "$@" >/dev/null &&
         cmake --build "$BUILD_DIR" -j "$(nproc)" -- --no-print-directory
+}
+
+# ---- Windows: MinGW-w64 builds, run under Wine ----
+
+WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev)
+WINDOWS_TOOLCHAIN="$PROJECT_DIR/cmake/mingw-w64-x86_64.cmake"
+WINDOWS_FREEGLUT="${WINDOWS_FREEGLUT:-$PROJECT_DIR/build-windows-freeglut}"
+
+# Wine runs the programs that the Windows build runs and the tests: in a
+# prefix of the project's own, made on first use, quiet, and without Mono and
+# Gecko (which it would offer to download).
+use_wine() {
+    export WINEPREFIX="${WINEPREFIX:-$PROJECT_DIR/build-wine}" WINEDEBUG="${WINEDEBUG:--all}" \
+        WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# Builds freeglut for Windows, as a static library, from Debian's freeglut
+# source package, into $WINDOWS_FREEGLUT/install (once). apt fetches the
+# source package with a list of deb-src lines of its own and checks it against
+# the archive's signed index; dpkg-source checks the tarballs against it.
+windows_freeglut() {
+    local dir="$WINDOWS_FREEGLUT"
+    [ -f "$dir/install/lib/libfreeglut_static.a" ] && return 0
+    if ! compgen -G "$dir/source/freeglut_*.dsc" >/dev/null; then
+        local uri codename
+        read -r uri codename <<<"$(debian_archive)"
+        mkdir -p "$dir/source" "$dir/apt/lists/partial" "$dir/apt/cache"
+        [ "$(id -u)" -ne 0 ] || chown _apt "$dir/source" "$dir/apt/lists/partial"
+        echo "deb-src $uri $codename main" >"$dir/apt/sources.list"
+        local apt=(-qq -o Dir::Etc::SourceList="$dir/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
+                   -o Dir::State::Lists="$dir/apt/lists" -o Dir::Cache="$dir/apt/cache")
+        apt-get "${apt[@]}" update && (cd "$dir/source" && apt-get "${apt[@]}" source --download-only freeglut) ||
+            { echo "Could not fetch freeglut's source package." >&2; return 1; }
+    fi
+    rm -rf "$dir/src" "$dir/build"
+    dpkg-source -x "$dir"/source/freeglut_*.dsc "$dir/src" >/dev/null 2>&1 &&
+        cmake -S "$dir/src" -B "$dir/build" --toolchain "$WINDOWS_TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+            -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
+            -DCMAKE_C_FLAGS="-w -ffile-prefix-map=$dir=." -DCMAKE_INSTALL_PREFIX="$dir/install" >/dev/null &&
+        cmake --build "$dir/build" -j "$(nproc)" >/dev/null && cmake --install "$dir/build" >/dev/null ||
+        { echo "Could not build freeglut for Windows (in $dir)." >&2; return 1; }
+}
+
+# Configures and builds $BUILD_DIR for Windows.
+build_windows() {
+    use_wine
+    windows_freeglut &&
+        build_project --toolchain "$WINDOWS_TOOLCHAIN" -DCMAKE_FIND_ROOT_PATH="$WINDOWS_FREEGLUT/install" "$@"
 }

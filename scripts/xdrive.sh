@@ -1,5 +1,9 @@
 # Driving vantor on an X server with xdotool, as a person would. Source it,
 # with DISPLAY set; then start_xvfb (optional), find_window, and the actions.
+# freeglut draws its menus in each system's own way: entries MENU_ENTRY
+# pixels apart, the highlighted one in MENU_HIGHLIGHT (blue, green, red). The
+# defaults are X's; freeglut for Windows (under Wine) has 16 and 732626.
+MENU_ENTRY="${MENU_ENTRY:-25}" MENU_HIGHLIGHT="${MENU_HIGHLIGHT:-ffffff}"
 
 # Starts a virtual X server of its own and exports its DISPLAY; the caller
 # kills $xvfb_pid. The display number is picked at random from 100 to 999
@@ -59,7 +63,7 @@ wait_for_no_menu() {
 }
 entry_centre() {  # entry_centre MENU_WINDOW INDEX: screen x y of that entry
     eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "$((X + WIDTH / 2)) $((Y + 2 + 25 * $2 + 12))"
+    echo "$((X + WIDTH / 2)) $((Y + 2 + MENU_ENTRY * $2 + MENU_ENTRY / 2))"
 }
 # pixel WINDOW X Y: the colour of one pixel of a window, six hex digits.
 pixel() {
@@ -67,8 +71,8 @@ pixel() {
     xwd -silent -id "$1" 2>/dev/null | tail -c $(((HEIGHT - $3) * WIDTH * 4 - $2 * 4)) |
         head -c 3 | od -An -tx1 | tr -d ' \n'
 }
-# highlighted MENU_WINDOW INDEX: the entry shows freeglut's highlight (white).
-highlighted() { [ "$(pixel "$1" 3 $((5 + 25 * $2)))" = ffffff ]; }
+# highlighted MENU_WINDOW INDEX: the entry shows freeglut's highlight.
+highlighted() { [ "$(pixel "$1" 3 $((5 + MENU_ENTRY * $2)))" = "$MENU_HIGHLIGHT" ]; }
 # point_at MENU_WINDOW INDEX: moves onto an entry until the menu shows it
 # highlighted, that is until freeglut has seen the pointer there. freeglut
 # redraws a menu only when its highlight changes, and the first drawing of a
@@ -89,7 +93,7 @@ point_at() {
 # open: freeglut puts it at the root's right edge, level with the entry.
 submenu() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
-    local at="$((X + WIDTH)),$((Y + 25 * $2))"
+    local at="$((X + WIDTH)),$((Y + MENU_ENTRY * $2))"
     for _ in $(seq 600); do
         for menu in $(visible_menus); do
             eval "$(xdotool getwindowgeometry --shell "$menu")"
