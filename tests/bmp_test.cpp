@@ -11,7 +11,7 @@
 
 class BmpReader : public testing::Test {
 protected:
-    void TearDown() override { std::free(image.pixels), unlink(path.c_str()); }
+    void TearDown() override { std::free(image.pixels), std::filesystem::remove(path); }
     // Reads `bytes` as a file; returns what the reader printed.
     std::string read(const std::string& bytes) {
         writeFile(path, bytes);
@@ -35,16 +35,21 @@ protected:
         }
     }
 
-    const std::string path = "/tmp/bmp_test_" + std::to_string(getpid()) + ".bmp";
+    const std::string path = scratchPath("bmp_test_" + std::to_string(getpid()) + ".bmp");
     TextureImage image{0, 0, nullptr};
     int result = -1;
 };
 
 TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
-    const auto openFiles = [] {
-        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    // The process's descriptors open on the test's file, where the system
+    // lists them (Linux; not Windows).
+    const auto openOnFile = [this] {
+        std::error_code unlisted;
+        int count = 0;
+        for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", unlisted))
+            count += std::filesystem::read_symlink(fd, unlisted) == path;
+        return count;
     };
-    const auto open = openFiles();
     // Every row padding, 16 pixels at a time and the rest, a longer header, top-down rows.
     std::vector<BmpFile> files = {{4, 4, 1, 24, 138}, {4, -5}};
     for (int width : {64, 1, 2, 3, 5, 7, 13, 17, 21, 101}) files.push_back({width, 3});
@@ -58,7 +63,7 @@ TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
     odd[0] = 'X';
     odd[10] = 14;
     expectPicture(odd, BmpFile());
-    EXPECT_EQ(openFiles(), open);  // every file read is closed
+    EXPECT_EQ(openOnFile(), 0);  // every file read is closed
 }
 
 TEST_F(BmpReader, ReportsEachFailureInOneLine) {
@@ -85,9 +90,16 @@ TEST_F(BmpReader, ReportsEachFailureInOneLine) {
         EXPECT_EQ(read(bytes).rfind("Image size from " + path + " is too large: ", 0), 0u);
         EXPECT_EQ(result, 0);
     }
-    unlink(path.c_str());
+    std::filesystem::remove(path);
+    // A folder: Linux opens it and then cannot read it, Windows does not open it.
+    const std::string folder = scratchPath("folder");
+    std::filesystem::create_directory(folder);
+    std::FILE* opened = std::fopen(folder.c_str(), "rb");
+    const std::string unreadable = (opened ? "Error reading header from " + folder + "."
+                                           : "File Not Found : " + folder) + "\n";
+    if (opened) std::fclose(opened);
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readBmp(path.c_str(), &image) + readBmp("/tmp", &image), 0);  // a directory opens
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "File Not Found : " + path + "\nError reading header from /tmp.\n");
+    EXPECT_EQ(readBmp(path.c_str(), &image) + readBmp(folder.c_str(), &image), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "File Not Found : " + path + "\n" + unreadable);
+    std::filesystem::remove(folder);
 }

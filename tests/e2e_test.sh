@@ -14,7 +14,7 @@ set -eu
 vantor="$1" help="$2"
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
 if [[ "$vantor" == *.exe ]]; then
-    run=(wine "$vantor") at=104,123 eol='\r' noise="fgPlatformInitialize: CreateDC failed|bad '-display' parameter"
+    run=(env WINEDEBUG=-all wine "$vantor") at=104,123 eol='\r' noise="fgPlatformInitialize: CreateDC failed|bad '-display' parameter"
     export MENU_ENTRY=16 MENU_HIGHLIGHT=732626
 else
     run=("$vantor") at=100,100 eol='' noise='^$'

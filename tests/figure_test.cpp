@@ -67,12 +67,12 @@ double distanceToAxis(const Vertex& v, const Shape& s) {
 // Whether the figure drawn now is in `pose`: a ball (at least 100 vertices
 // on its sphere) at every node, and every vertex on a ball or a cylinder.
 testing::AssertionResult drawnIn(const Pose& pose) {
-    const std::vector<Polygon> drawn = capture(drawFigure);
+    const std::vector<Facet> drawn = capture(drawFigure);
     const std::vector<Shape> shapes = shapesOf(pose);
     for (const Shape& s : shapes)
         if (onSphere(drawn, s.x, s.y, 0, s.radius) < 100)
             return testing::AssertionFailure() << "no ball at " << s.x << ", " << s.y;
-    for (const Polygon& polygon : drawn)
+    for (const Facet& polygon : drawn)
         for (const Vertex& v : polygon)
             if (std::none_of(shapes.begin(), shapes.end(), [&](const Shape& s) {
                     return std::fabs(v.x - s.x) < 0.21 && std::fabs(v.y - s.y) < 0.21 &&
@@ -91,7 +91,7 @@ TEST(Figure, IsBuiltAndDrawnInItsLayout) {
     // column (s = 0.5) faces the front.
     capture(drawFigure), head->transform(0, 0, 0, 90, 1, 0, 0), capture(drawFigure);
     Vertex top{0, -1, 0, 0, 0}, front{0, 0, -1, 0, 0};
-    for (const Polygon& p : capture(drawFigure))
+    for (const Facet& p : capture(drawFigure))
         for (const Vertex& v : p)
             if (std::hypot(v.x, v.y - .95, v.z) < .2001)
                 top = v.y > top.y ? v : top, front = v.z > front.z ? v : front;

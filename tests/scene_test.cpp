@@ -43,17 +43,18 @@ TEST(Startup, LeavesTheStartingState) {
 }
 
 TEST(Startup, EndsWithStatusOneOnATextureOpenGlCannotTakeAndZeroOnQuit) {
-    writeFile("/tmp/vantor_wide.bmp", plainBmp(40000, 1, 0));  // fits the reader, not OpenGL
+    const std::string wide = scratchPath("wide.bmp"), none = scratchPath("no.bmp");
+    writeFile(wide, plainBmp(40000, 1, 0));  // fits the reader, not OpenGL
     testing::FLAGS_gtest_death_test_style = "threadsafe";
     // Messages go to standard output, death tests read standard error.
-    EXPECT_EXIT((dup2(2, 1), loadTexture("/tmp/vantor_wide.bmp", 2)), testing::ExitedWithCode(1),
-                "Image /tmp/vantor_wide.bmp is too large for OpenGL: 40000 x 1, at most");
-    EXPECT_EXIT((dup2(2, 1), loadTexture("/tmp/vantor_no.bmp", 2)), testing::ExitedWithCode(1),
-                "^trying to load /tmp/vantor_no.bmp\nFile Not Found : /tmp/vantor_no.bmp\n$");
+    EXPECT_EXIT((dup2(2, 1), loadTexture(wide.c_str(), 2)), testing::ExitedWithCode(1),
+                "Image " + wide + " is too large for OpenGL: 40000 x 1, at most");
+    EXPECT_EXIT((dup2(2, 1), loadTexture(none.c_str(), 2)), testing::ExitedWithCode(1),
+                "^trying to load " + none + "\nFile Not Found : " + none + "\n$");
     for (auto quit :
          {+[] { keyboard('q', 0, 0); }, +[] { keyboard('Q', 0, 0); }, +[] { menuSelect(11); }})
         EXPECT_EXIT(quit(), testing::ExitedWithCode(0), "^$");
-    unlink("/tmp/vantor_wide.bmp");
+    std::filesystem::remove(wide);
 }
 
 TEST(Clock, TicksAfterMoreThanFiftyMillisecondsAndAdvancesTheSpins) {
@@ -158,7 +159,7 @@ TEST(Frame, EachPartIsDrawnWithItsOwnTextureOrNone) {
 // Expects drawing to turn by the spin about the y axis (seen on a vertex off
 // the axis, from polygon `first` on), then to wrap the spin once past 360.
 void expectSpin(float& spin, void (*draw)(), size_t first) {
-    const std::vector<Polygon> still = capture(draw);
+    const std::vector<Facet> still = capture(draw);
     size_t i = first;
     while (std::hypot(still[i][0].x, still[i][0].z) < 0.1) ++i;
     const Vertex a = still[i][0];
@@ -193,7 +194,7 @@ TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
             for (const auto& face : faces)
                 for (const float* c : face)
                     add(expected, x + c[2] / 2, -0.55f + c[3] / 4, z + c[4] / 2, c[0], c[1]);
-    const std::vector<Polygon> ground = capture(drawGround);
+    const std::vector<Facet> ground = capture(drawGround);
     for (size_t i = 0; i < 30 * 30 * 6 * 2; ++i)
         for (const Vertex& v : ground[i]) add(drawn, v.x, v.y, v.z, v.s, v.t);
     EXPECT_TRUE(drawn == expected);
@@ -201,15 +202,15 @@ TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
     // The marker: its material, and a ball of radius 0.3 at (0, 2, 0), 10 slices and stacks.
     EXPECT_MATERIAL(
         {.15375f, .15f, .16625f, 1, .18275f, .17f, .22525f, 1, 1.3f, 1.3f, 1.3f, 1, 15});
-    const std::vector<Polygon> ball(ground.begin() + 30 * 30 * 6 * 2, ground.end());
+    const std::vector<Facet> ball(ground.begin() + 30 * 30 * 6 * 2, ground.end());
     EXPECT_EQ(ball.size(), capture(+[] { glutSolidSphere(0.3, 10, 10); }).size());
     EXPECT_EQ(onSphere(ball, 0, 2, 0, 0.3), int(ball.size() * 3));
     double top = 0;  // its poles up and down
-    for (const Polygon& p : ball) top = std::max({top, p[0].y, p[1].y, p[2].y});
+    for (const Facet& p : ball) top = std::max({top, p[0].y, p[1].y, p[2].y});
     EXPECT_NEAR(top, 2.3, 1e-4);
     expectSpin(markerSpin, drawGround, 30 * 30 * 6 * 2);
     // The sky: an unlit textured sphere of radius 15, t = 0 at the top, that spins.
-    const std::vector<Polygon> sky = capture(drawSky);
+    const std::vector<Facet> sky = capture(drawSky);
     EXPECT_EQ(onSphere(sky, 0, 0, 0, 15), int(sky.size() * 3));
     EXPECT_EQ(sky.size(), capture(+[] {  // of 15 slices and 15 stacks
                               static GLUquadric* textured = gluNewQuadric();
@@ -217,7 +218,7 @@ TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
                           })
                               .size());
     Vertex zenith{0, 0, 0, 0, 0}, nadir = zenith;
-    for (const Polygon& p : sky)
+    for (const Facet& p : sky)
         for (const Vertex& v : p)
             zenith = v.y > zenith.y ? v : zenith, nadir = v.y < nadir.y ? v : nadir;
     EXPECT_TRUE(zenith.y > 14.99 && zenith.t == 0 && nadir.t == 1);  // t = 0 at the top

@@ -6,12 +6,13 @@
 // each changes the viewer's process-wide state.
 #pragma once
 
-#include <unistd.h>
+#include <unistd.h>  // dup2, getpid
 
 #include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
+#include <filesystem>
 #include <initializer_list>
 #include <iterator>
 #include <map>
@@ -46,17 +47,22 @@ constexpr int TEXTURE_SIZE[3][2] = {{8, 4}, {4, 2}, {6, 3}};
 // Runs the start-up before the test (and again in a death test's child).
 struct Viewer : testing::Environment {
     void SetUp() override {
-        char dir[] = "/tmp/vantor_gl_XXXXXX";
-        ASSERT_EQ(chdir(mkdtemp(dir)), 0);
+        // In a folder of its own, left again once the textures are read.
+        const std::filesystem::path home = std::filesystem::current_path(), dir = scratchPath("gl_" + std::to_string(getpid()));
+        ASSERT_TRUE(std::filesystem::create_directory(dir));
+        std::filesystem::current_path(dir);
         for (int i = 0; i < 3; ++i)
             writeFile(std::array{"sky.bmp", "grass.bmp", "smileycol.bmp"}[i],
                       plainBmp(TEXTURE_SIZE[i][0], TEXTURE_SIZE[i][1], TEXTURE_RGB[i]));
         int argc = 1;
         char name[] = "gl_tests", *argv[] = {name, nullptr};
         testing::internal::CaptureStdout();  // the "trying to load" lines
+        testing::internal::CaptureStderr();  // under Wine, freeglut's word that it has no screen size
         initViewer(argc, argv);
+        testing::internal::GetCapturedStderr();
         testing::internal::GetCapturedStdout();
-        EXPECT_EQ(std::system(("rm -r " + std::string(dir)).c_str()), 0);
+        std::filesystem::current_path(home);
+        EXPECT_EQ(std::filesystem::remove_all(dir), 4u);
     }
 };
 inline testing::Environment* const viewer = testing::AddGlobalTestEnvironment(new Viewer);
@@ -65,12 +71,12 @@ inline testing::Environment* const viewer = testing::AddGlobalTestEnvironment(ne
 struct Vertex {
     double x, y, z, s, t;
 };
-using Polygon = std::vector<Vertex>;
+using Facet = std::vector<Vertex>;
 
 // The polygons `draw` sends, in the coordinates it draws in: the modelview
 // matrix is the identity, and window coordinates map one to one onto the
 // cube of half side R about the origin (left so for later captures).
-inline std::vector<Polygon> capture(void (*draw)()) {
+inline std::vector<Facet> capture(void (*draw)()) {
     constexpr int R = 20;
     static std::vector<GLfloat> buffer(1 << 23);
     glViewport(0, 0, 2 * R, 2 * R);
@@ -79,7 +85,7 @@ inline std::vector<Polygon> capture(void (*draw)()) {
     glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
-    std::vector<Polygon> polygons;
+    std::vector<Facet> polygons;
     // A token, a count, then per vertex x y z, r g b a, s t r q.
     for (GLint i = 0, size = glRenderMode(GL_RENDER); i < size;) {
         EXPECT_EQ(buffer[i++], GL_POLYGON_TOKEN);
@@ -93,9 +99,9 @@ inline std::vector<Polygon> capture(void (*draw)()) {
 }
 
 // How many vertices lie on the sphere of `radius` about (x, y, z).
-inline int onSphere(const std::vector<Polygon>& polygons, double x, double y, double z, double r) {
+inline int onSphere(const std::vector<Facet>& polygons, double x, double y, double z, double r) {
     int count = 0;
-    for (const Polygon& polygon : polygons)
+    for (const Facet& polygon : polygons)
         for (const Vertex& v : polygon)
             count += std::fabs(v.x - x) <= r && std::fabs(v.y - y) <= r &&  // cheap test first
                      std::fabs(std::hypot(v.x - x, v.y - y, v.z - z) - r) < 1e-4;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -39,6 +40,12 @@ inline std::string bmpBytes(const BmpFile& bmp) {
         out += row.append(rowBytes - row.size(), '\0');
     }
     return out;
+}
+
+// A path in the system's folder for temporary files, with forward slashes on
+// every system, so that the messages that show it read the same.
+inline std::string scratchPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("vantor_" + name)).generic_string();
 }
 
 inline bool writeFile(const std::string& path, const std::string& bytes) {
