@@ -41,8 +41,7 @@ protected:
 };
 
 TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
-    // The process's descriptors open on the test's file, where the system
-    // lists them (Linux; not Windows).
+    // The descriptors open on the test's file, where the system lists them (Linux).
     const auto openOnFile = [this] {
         std::error_code unlisted;
         int count = 0;
@@ -92,14 +91,10 @@ TEST_F(BmpReader, ReportsEachFailureInOneLine) {
     }
     std::filesystem::remove(path);
     // A folder: Linux opens it and then cannot read it, Windows does not open it.
-    const std::string folder = scratchPath("folder");
-    std::filesystem::create_directory(folder);
-    std::FILE* opened = std::fopen(folder.c_str(), "rb");
-    const std::string unreadable = (opened ? "Error reading header from " + folder + "."
-                                           : "File Not Found : " + folder) + "\n";
-    if (opened) std::fclose(opened);
+    const std::string folder = std::filesystem::temp_directory_path().generic_string();
     testing::internal::CaptureStdout();
     EXPECT_EQ(readBmp(path.c_str(), &image) + readBmp(folder.c_str(), &image), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "File Not Found : " + path + "\n" + unreadable);
-    std::filesystem::remove(folder);
+    const std::string out = testing::internal::GetCapturedStdout(), missing = "File Not Found : ";
+    EXPECT_TRUE(out == missing + path + "\n" + "Error reading header from " + folder + ".\n" ||
+                out == missing + path + "\n" + missing + folder + "\n") << out;
 }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Debian package as scripts/package --check builds it (twice, the same
-# bytes): its files, control fields, manual page, desktop entry and metainfo.
-# Unpacked, its launcher runs from an unrelated directory; and its desktop
-# entry, started the way a desktop starts it (dex, under a window manager, in
-# a terminal), shows the help screen in that terminal at 'h', and keeps the
-# terminal open with the message when a texture is broken, until Enter.
+# bytes): its files, control fields, desktop entry and metainfo, and what
+# lintian says of it (the manual page too). Unpacked, its desktop entry,
+# started the way a desktop starts it (dex, under a window manager, in a
+# terminal, from an unrelated directory), shows the help screen in that
+# terminal at 'h', and keeps the terminal open with the message when a
+# texture is broken, until Enter.
 # Usage: package_test.sh PROJECT_DIR VERSION
 set -euo pipefail
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
@@ -20,8 +21,6 @@ fields="$(dpkg-deb -f "$deb" Package Version Section Depends | tr '\n' ' ')"
 [[ "$fields" =~ ^Package:\ dancing-noodlet\ Version:\ $2\ Section:\ graphics\ Depends:\ .*libglu1.*libglut ]] || fail "control fields: $fields"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/vantor.1.gz" 2>&1 >/dev/null)"
-[ -z "$warnings" ] || fail "manual page warnings: $warnings"
 entry="$root/usr/share/applications/dancing-noodlet.desktop"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"
 # The project has no homepage, and none is made up: AppStream 1.0's warning
@@ -29,12 +28,7 @@ desktop-file-validate "$entry" || fail "the desktop entry is not valid"
 report="$(appstreamcli validate-tree --pedantic --no-net --no-color "$root" 2>&1)" || true
 findings="$(grep "^ *[EW]: " <<<"$report" | grep -v ": url-homepage-missing$")" || true
 [ -z "$findings" ] && grep -q "metainfo.xml$" <<<"$report" || fail "metainfo: $report"
-lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian: $(lintian "$deb" 2>&1)"
-
-(cd / && exec "$root/usr/bin/dancing-noodlet" >/dev/null) & pid=$!
-window="$(find_window 15)" || fail "no window"
-key Q
-wait "$pid" || fail "exit status $?"
+lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian: $(lintian "$deb" 2>&1)"  # the manual page too
 
 openbox >/dev/null 2>&1 &
 export PATH="$root/usr/bin:$PATH"
@@ -61,4 +55,3 @@ poll shown "Planes from grass.bmp is not 1: 65279" || fail "the texture's messag
 shown "Press Enter to close this window." || fail "the terminal does not wait after the failure"
 xdotool windowactivate --sync "$terminal" key Return
 poll eval '[ -z "$(terminals)" ]' || fail "Enter did not close the terminal"
-echo "$(basename "$deb"): built twice the same; its files as expected; its desktop entry shows help and messages"
