@@ -62,24 +62,34 @@ use_wine() {
         WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
+# Fetches Debian's freeglut source package into $1: the newest version that
+# the archive serves, of this release or of the stable and oldstable ones (an
+# archive mirror may lack one release's source files). apt fetches it with a
+# list of deb-src lines of its own and checks it against the archive's signed
+# index; dpkg-source then checks the tarballs against it.
+fetch_freeglut_source() {
+    local uri codename version
+    read -r uri codename <<<"$(debian_archive)"
+    mkdir -p "$1/apt/lists/partial" "$1/apt/cache"
+    printf "deb-src $uri %s main\n" "$codename" stable oldstable >"$1/apt/sources.list"
+    local apt=(-qq -o Dir::Etc::SourceList="$1/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
+               -o Dir::State::Lists="$1/apt/lists" -o Dir::Cache="$1/apt/cache" -o APT::Sandbox::User=root)
+    apt-get "${apt[@]}" update || return 1
+    for version in $(apt-cache "${apt[@]}" showsrc --only-source freeglut | sed -n 's/^Version: //p' | sort -r -V -u); do
+        rm -rf "$1/source" && mkdir -p "$1/source"
+        (cd "$1/source" && apt-get "${apt[@]}" source --download-only "freeglut=$version" 2>/dev/null) && return 0
+        echo "freeglut $version's source cannot be fetched; trying an older one." >&2
+    done
+    return 1
+}
+
 # Builds freeglut for Windows, as a static library, from Debian's freeglut
-# source package, into $WINDOWS_FREEGLUT/install (once). apt fetches the
-# source package with a list of deb-src lines of its own and checks it against
-# the archive's signed index; dpkg-source checks the tarballs against it.
+# source package, into $WINDOWS_FREEGLUT/install (once).
 windows_freeglut() {
     local dir="$WINDOWS_FREEGLUT"
     [ -f "$dir/install/lib/libfreeglut_static.a" ] && return 0
-    if ! compgen -G "$dir/source/freeglut_*.dsc" >/dev/null; then
-        local uri codename
-        read -r uri codename <<<"$(debian_archive)"
-        mkdir -p "$dir/source" "$dir/apt/lists/partial" "$dir/apt/cache"
-        [ "$(id -u)" -ne 0 ] || chown _apt "$dir/source" "$dir/apt/lists/partial"
-        echo "deb-src $uri $codename main" >"$dir/apt/sources.list"
-        local apt=(-qq -o Dir::Etc::SourceList="$dir/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-                   -o Dir::State::Lists="$dir/apt/lists" -o Dir::Cache="$dir/apt/cache")
-        apt-get "${apt[@]}" update && (cd "$dir/source" && apt-get "${apt[@]}" source --download-only freeglut) ||
-            { echo "Could not fetch freeglut's source package." >&2; return 1; }
-    fi
+    compgen -G "$dir/source/freeglut_*.dsc" >/dev/null || fetch_freeglut_source "$dir" ||
+        { echo "Could not fetch freeglut's source package." >&2; return 1; }
     rm -rf "$dir/src" "$dir/build"
     dpkg-source -x "$dir"/source/freeglut_*.dsc "$dir/src" >/dev/null 2>&1 &&
         cmake -S "$dir/src" -B "$dir/build" --toolchain "$WINDOWS_TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
