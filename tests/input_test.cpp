@@ -123,7 +123,7 @@ TEST(Mouse, PixelsMapOntoTheTrackballAndDragsActByTheModeAndEarlierDrags) {
         {6.3, half, 0.0168145, 1},    {twoPi, half + 1e-9, twoPi, -1},     // azimuth, elevation,
         {-6.3, -half, -0.0168145, 1}, {-twoPi, -half - 1e-9, -twoPi, -1},  // wrapped azimuth,
         {0, threeHalves, 0, 1},       {0, 1e-9 - threeHalves, 0, -1},      // up vector's sign
-        {0, twoPi + 2, 0, 1}};  // the sign comes before the wrap
+        {0, -threeHalves, 0, 1},      {0, twoPi + 2, 0, 1}};  // the sign comes before the wrap
     for (const double* c : angles) {
         cameraAzimuth = c[0], cameraElevation = c[1];
         motion(300, 300);
