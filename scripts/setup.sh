@@ -62,6 +62,14 @@ use_wine() {
         WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
+# The tests' X servers run no window manager: Wine is told so, and then draws
+# the windows' frames itself, as Windows does. Left to expect a manager, Wine
+# 10 never takes down a window that it has shown, such as freeglut's menus
+# after a choice.
+wine_without_window_manager() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+}
+
 # Fetches Debian's freeglut source package into $1: the newest version that
 # the archive serves, of this release or of the stable and oldstable ones (an
 # archive mirror may lack one release's source files). apt fetches it with a
