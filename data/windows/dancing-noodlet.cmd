@@ -8,8 +8,9 @@ title Dancing Noodlet
 cd /d "%~dp0"
 echo Dancing Noodlet: press H in the viewer's window for its help screen; it appears here.
 vantor.exe %*
-if not errorlevel 1 exit /b 0
+rem A crash's status is negative, which "if errorlevel 1" would not see.
 set status=%errorlevel%
+if %status% equ 0 exit /b 0
 echo.
 echo The viewer stopped with status %status%. Press any key to close this window.
 pause >nul
