@@ -1,37 +1,144 @@
-# Shared by scripts/run and scripts/test: installs missing Debian packages and
-# builds the project. Source it; do not run it.
+# Shared by the scripts: what each of them installs, installing it, and
+# building. Source it; do not run it.
 
 # The project's root, whatever directory the script was started from.
 PROJECT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$PROJECT_DIR/build}"
+# Where a script builds: each script chooses its own folder (not the
+# environment, where a BUILD_DIR may mean something else).
+BUILD_DIR="$PROJECT_DIR/build"
 
-# Installs those of the given Debian packages that are missing.
-ensure_packages() {
-    local missing=()
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-            missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing ${missing[*]} ..."
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq &&
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-            "${missing[@]}" >/dev/null ||
-        { echo "Could not install ${missing[*]}; install them by hand and try again." >&2; return 1; }
+# ---- What each command installs ----
+# The Debian packages each script needs, in this one place. The README's
+# table "What the scripts install" says the same in words.
+
+# The C++ compiler, CMake, OpenGL, GLU and freeglut.
+PACKAGES_BUILD=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev)
+# xdpyinfo, which tells whether an X display answers.
+PACKAGES_DISPLAY=(x11-utils)
+# A virtual X server, xdotool to drive it and xwd to read it back.
+PACKAGES_VIRTUAL_X=(xvfb xdotool x11-utils x11-apps)
+# The Debian package's tools: dpkg-buildflags and dpkg-shlibdeps, file (which
+# CPack runs), and appstreamcli (which tells how to validate the metainfo).
+PACKAGES_DEBIAN=(dpkg-dev file appstream)
+# The Windows build: MinGW-w64, Wine to run what it builds, zip.
+PACKAGES_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev zip)
+
+# packages_for COMMAND: the packages that scripts/COMMAND installs.
+packages_for() {
+    case "$1" in
+        display) echo "${PACKAGES_DISPLAY[@]}" ;;
+        run) echo "${PACKAGES_BUILD[@]}" "${PACKAGES_DISPLAY[@]}" ;;
+        screenshots) echo "${PACKAGES_BUILD[@]}" "${PACKAGES_VIRTUAL_X[@]}" imagemagick ;;
+        bench) echo "${PACKAGES_BUILD[@]}" "${PACKAGES_VIRTUAL_X[@]}" libstb-dev mesa-utils valgrind ;;
+        package) echo "${PACKAGES_BUILD[@]}" "${PACKAGES_DEBIAN[@]}" ;;
+        package-check) echo diffoscope-minimal ;;  # shows where two builds differ
+        package-windows) echo "${PACKAGES_WINDOWS[@]}" cmake make ;;
+        fuzz) echo "${PACKAGES_BUILD[@]}" libgtest-dev "$(clang_packages)" ;;
+        test-quick) echo "${PACKAGES_BUILD[@]}" libgtest-dev "${PACKAGES_VIRTUAL_X[@]}" ;;
+        test-fuzz) clang_packages ;;
+        test-valgrind) echo valgrind ;;
+        test-package) echo "${PACKAGES_DEBIAN[@]}" man-db lintian desktop-file-utils \
+            dex openbox xterm xfonts-base xclip ;;  # lintian, and a desktop to start it from
+        test-windows) echo "${PACKAGES_WINDOWS[@]}" unzip icoutils ;;
+        test-release) echo mmdebstrap uidmap git "${PACKAGES_VIRTUAL_X[@]}" ;;
+        test-release-emulated) echo qemu-user-static binfmt-support ;;
+        *) echo "packages_for: no command $1" >&2; return 1 ;;
+    esac
 }
 
-BUILD_PACKAGES=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev)
-
-# Installs clang and the runtime of that clang (libFuzzer and the sanitizers),
-# whose package is named for clang's major version: 14 in Debian 12, 19 in 13.
-ensure_clang() {
-    ensure_packages clang || return 1
+# clang, and the runtime of that clang (libFuzzer and the sanitizers), whose
+# package is named for clang's major version: 14 in Debian 12, 19 in 13.
+clang_packages() {
     local major
-    major="$(clang --version | sed -n 's/.*clang version \([0-9][0-9]*\).*/\1/p' | head -n 1)"
-    [ -n "$major" ] || { echo "Cannot tell the version of $(command -v clang)." >&2; return 1; }
-    ensure_packages "libclang-rt-$major-dev"
+    ensure_package_lists
+    major="$(apt-cache depends clang 2>/dev/null | sed -n 's/^ *Depends: clang-\([0-9][0-9]*\)$/\1/p' | head -n 1)"
+    echo "clang${major:+ libclang-rt-$major-dev}"
+}
+
+# ---- Installing ----
+# What the scripts install hangs on one package of our own,
+# dancing-noodlet-build-deps, which depends on all of it: apt marks the rest
+# as installed automatically, so that
+#   sudo apt purge dancing-noodlet-build-deps && sudo apt autoremove --purge
+# takes away everything the scripts installed, and nothing that was there
+# before.
+DEPS_PACKAGE=dancing-noodlet-build-deps
+
+# as_root COMMAND...: as root, through sudo when this user is not root.
+# DEBIAN_FRONTEND goes through env: sudo drops it from the environment.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        env DEBIAN_FRONTEND=noninteractive "$@"
+    elif command -v sudo >/dev/null; then
+        sudo env DEBIAN_FRONTEND=noninteractive "$@"
+    else
+        echo "This needs root, and sudo is not installed: run as root: $*" >&2
+        return 1
+    fi
+}
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+# ensure_packages COMMAND...: installs, in one go and with apt's progress
+# shown, those of the packages of these commands that are missing.
+ensure_packages() {
+    local command package missing=() wanted
+    for command in "$@"; do
+        wanted="$(packages_for "$command")" || return 1
+        for package in $wanted; do
+            installed "$package" || [[ " ${missing[*]} " == *" $package "* ]] || missing+=("$package")
+        done
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "== scripts/$(basename "$0") installs ${missing[*]}, with what they need" \
+         "(the README says how to remove them again) =="
+    as_root apt-get update && install_deps_package "${missing[@]}" ||
+        { echo "Could not install ${missing[*]}." >&2; return 1; }
+}
+
+# install_deps_package PACKAGE...: dancing-noodlet-build-deps again, now
+# depending on these packages too.
+install_deps_package() {
+    local dir depends version
+    depends="$( (dpkg-query -W -f='${Depends}' "$DEPS_PACKAGE" 2>/dev/null | tr -d ' ' | tr ',' '\n'
+                printf '%s\n' "$@") | grep . | LC_ALL=C sort -u | paste -s -d ,)"
+    version="1.$(date +%s)"  # newer than the one installed, so that apt installs it
+    dir="$(mktemp -d)"
+    mkdir -p "$dir/pkg/DEBIAN"
+    cat >"$dir/pkg/DEBIAN/control" <<EOF
+Package: $DEPS_PACKAGE
+Version: $version
+Architecture: all
+Maintainer: Dancing Noodlet's scripts <nobody@localhost>
+Depends: ${depends//,/, }
+Description: what Dancing Noodlet's scripts installed
+ Removing this package and then running apt autoremove removes the packages
+ that the project's scripts installed, and nothing else.
+EOF
+    # apt reads the file as its own user: a folder anyone may enter.
+    chmod 755 "$dir" && dpkg-deb --build --root-owner-group "$dir/pkg" "$dir/deps.deb" >/dev/null &&
+        chmod 644 "$dir/deps.deb" &&
+        as_root apt-get install -y --no-install-recommends "$dir/deps.deb"
+    local status=$?
+    rm -rf "$dir"
+    return $status
+}
+
+# available PACKAGE: the archive has the package for this machine.
+available() { ensure_package_lists && apt-cache show --no-all-versions "$1" >/dev/null 2>&1; }
+# What the archive has is known only once apt has fetched its lists, which
+# a fresh container or chroot lacks.
+ensure_package_lists() {
+    compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || as_root apt-get update
+}
+
+# ---- Building ----
+
+# Configures and builds into $BUILD_DIR, with CMake's default generator or the
+# one CMAKE_GENERATOR names.
+build_project() {
+    cmake -S "$PROJECT_DIR" -B "$BUILD_DIR" "$@" >/dev/null &&
+        cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 
 # The Debian archive that apt here takes its packages from, and its release:
@@ -42,24 +149,20 @@ debian_archive() {
         echo "http://deb.debian.org/debian/ $(. /etc/os-release && echo "$VERSION_CODENAME")"
 }
 
-# Configures and builds into $BUILD_DIR.
-build_project() {
-    cmake -S "$PROJECT_DIR" -B "$BUILD_DIR" "$@" >/dev/null &&
-        cmake --build "$BUILD_DIR" -j "$(nproc)" -- --no-print-directory
-}
-
 # ---- Windows: MinGW-w64 builds, run under Wine ----
 
-WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev)
 WINDOWS_TOOLCHAIN="$PROJECT_DIR/cmake/mingw-w64-x86_64.cmake"
-WINDOWS_FREEGLUT="${WINDOWS_FREEGLUT:-$PROJECT_DIR/build-windows-freeglut}"
+WINDOWS_FREEGLUT="$PROJECT_DIR/build-windows-freeglut"
+
+# The Windows build runs its generators under Wine, and so do the tests: x86-64
+# Windows programs, which only an x86-64 machine's Wine runs.
+windows_runs_here() { [ "$(dpkg --print-architecture)" = amd64 ]; }
 
 # Wine runs the programs that the Windows build runs and the tests: in a
-# prefix of the project's own, made on first use, quiet, and without Mono and
-# Gecko (which it would offer to download).
+# prefix of the project's own (never the user's), made on first use, quiet,
+# and without Mono and Gecko (which it would offer to download).
 use_wine() {
-    export WINEPREFIX="${WINEPREFIX:-$PROJECT_DIR/build-wine}" WINEDEBUG="${WINEDEBUG:--all}" \
-        WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX="$PROJECT_DIR/build-wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
 # The tests' X servers run no window manager: Wine is told so, and then draws
@@ -67,6 +170,7 @@ use_wine() {
 # 10 never takes down a window that it has shown, such as freeglut's menus
 # after a choice.
 wine_without_window_manager() {
+    use_wine
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 }
 
@@ -81,7 +185,8 @@ fetch_freeglut_source() {
     mkdir -p "$1/apt/lists/partial" "$1/apt/cache"
     printf "deb-src $uri %s main\n" "$codename" stable oldstable >"$1/apt/sources.list"
     local apt=(-qq -o Dir::Etc::SourceList="$1/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-               -o Dir::State::Lists="$1/apt/lists" -o Dir::Cache="$1/apt/cache" -o APT::Sandbox::User=root)
+               -o Dir::State::Lists="$1/apt/lists" -o Dir::Cache="$1/apt/cache" -o Debug::NoLocking=1)
+    [ "$(id -u)" -eq 0 ] && apt+=(-o APT::Sandbox::User=root)  # the project folder may be root's own
     apt-get "${apt[@]}" update || return 1
     for version in $(apt-cache "${apt[@]}" showsrc --only-source freeglut | sed -n 's/^Version: //p' | sort -r -V -u); do
         rm -rf "$1/source" && mkdir -p "$1/source"
