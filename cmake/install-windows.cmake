@@ -3,13 +3,9 @@
 # the zip (scripts/package --windows): one folder, the program beside its
 # textures. Included by the top-level CMakeLists.txt.
 
-# The copyright line and the licence as data/copyright states them, without
-# the Debian format's indent.
-file(READ data/copyright COPYRIGHT)
-string(REGEX MATCH "\nCopyright: ([^\n]*)" _ "${COPYRIGHT}")
-set(COPYRIGHT_LINE "Copyright ${CMAKE_MATCH_1}")
-string(REGEX REPLACE ".*\nLicense: Expat\n" "" LICENSE_TEXT "${COPYRIGHT}")  # the last paragraph
-string(REGEX REPLACE "(^|\n) \\.?" "\\1" LICENSE_TEXT "${LICENSE_TEXT}")
+# The copyright line, for vantor.exe's version information: the first line
+# of the licence, LICENSE (which says the same as data/copyright).
+file(STRINGS LICENSE COPYRIGHT_LINE LIMIT_COUNT 1)
 
 # ---- Resources: the icon, under the name freeglut gives its windows, and the version ----
 enable_language(RC)
@@ -25,8 +21,7 @@ set(WINDOWS_FILES
 configure_file(data/windows/dancing-noodlet.cmd ${CMAKE_BINARY_DIR}/dancing-noodlet.cmd @ONLY
                NEWLINE_STYLE CRLF)
 configure_file(data/windows/README.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
-file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/LICENSE.txt CONTENT "${COPYRIGHT_LINE}\n\n${LICENSE_TEXT}"
-     @ONLY NEWLINE_STYLE CRLF)
+configure_file(LICENSE ${CMAKE_BINARY_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
 
 # ---- Install: everything in one folder ----
 install(TARGETS vantor RUNTIME DESTINATION .)
