@@ -32,13 +32,15 @@ packages_for() {
         bench) echo "${PACKAGES_BUILD[@]}" "${PACKAGES_VIRTUAL_X[@]}" libstb-dev mesa-utils valgrind ;;
         package) echo "${PACKAGES_BUILD[@]}" "${PACKAGES_DEBIAN[@]}" ;;
         package-check) echo diffoscope-minimal ;;  # shows where two builds differ
+        package-windows-lint) echo unzip icoutils ;;  # scripts/package --windows --check
+        package-lint) echo lintian desktop-file-utils appstream man-db ;;  # scripts/package --check
         package-windows) echo "${PACKAGES_WINDOWS[@]}" cmake make ;;
         fuzz) echo "${PACKAGES_BUILD[@]}" libgtest-dev "$(clang_packages)" ;;
         test-quick) echo "${PACKAGES_BUILD[@]}" libgtest-dev "${PACKAGES_VIRTUAL_X[@]}" ;;
         test-fuzz) clang_packages ;;
         test-valgrind) echo valgrind ;;
-        test-package) echo "${PACKAGES_DEBIAN[@]}" man-db lintian desktop-file-utils \
-            dex openbox xterm xfonts-base xclip ;;  # lintian, and a desktop to start it from
+        test-package) echo "${PACKAGES_DEBIAN[@]}" lintian desktop-file-utils man-db \
+            dex openbox xterm xfonts-base xclip ;;  # scripts/package --check, and a desktop to start it from
         test-windows) echo "${PACKAGES_WINDOWS[@]}" unzip icoutils ;;
         test-release) echo mmdebstrap uidmap git "${PACKAGES_VIRTUAL_X[@]}" ;;
         test-release-emulated) echo qemu-user-static binfmt-support ;;

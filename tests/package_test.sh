@@ -1,34 +1,18 @@
 #!/usr/bin/env bash
-# The Debian package as scripts/package --check builds it (twice, the same
-# bytes): its files, control fields, desktop entry and metainfo, and what
-# lintian says of it (the manual page too). Unpacked, its desktop entry,
+# The Debian package as scripts/package --check builds it: twice, the same
+# bytes, and clean to lintian, the desktop entry's validator and AppStream's.
+# Unpacked, its desktop entry,
 # started the way a desktop starts it (dex, under a window manager, in a
 # terminal, from an unrelated directory), shows the help screen in that
 # terminal at 'h', and keeps the terminal open with the message when a
 # texture is broken, until Enter.
-# Usage: package_test.sh PROJECT_DIR VERSION
+# Usage: package_test.sh PROJECT_DIR PACKAGE_DIR (where it is built)
 set -euo pipefail
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
-deb="$("$1/scripts/package" --check | tail -n 1)" || fail "no package, or two builds differ"
-files="$(dpkg-deb -c "$deb")"
-for entry in "rwxr-xr-x .* ./usr/bin/vantor" "rwxr-xr-x .* ./usr/bin/dancing-noodlet" share/dancing-noodlet/sky.bmp \
-    share/dancing-noodlet/grass.bmp share/dancing-noodlet/smileycol.bmp applications/dancing-noodlet.desktop \
-    icons/hicolor/scalable/apps/dancing-noodlet.svg man1/vantor.1.gz "man1/dancing-noodlet.1.gz -> vantor.1.gz" \
-    doc/dancing-noodlet/copyright doc/dancing-noodlet/changelog.gz metainfo/org.example.dancing_noodlet.metainfo.xml; do
-    grep -q -e "$entry\$" <<<"$files" || fail "missing from the package: $entry"
-done
-fields="$(dpkg-deb -f "$deb" Package Version Section Depends | tr '\n' ' ')"
-[[ "$fields" =~ ^Package:\ dancing-noodlet\ Version:\ $2\ Section:\ graphics\ Depends:\ .*libglu1.*libglut ]] || fail "control fields: $fields"
+deb="$("$1/scripts/package" --check --into "$2" | tail -n 1)" || fail "scripts/package --check failed"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 entry="$root/usr/share/applications/dancing-noodlet.desktop"
-desktop-file-validate "$entry" || fail "the desktop entry is not valid"
-# The project has no homepage, and none is made up: AppStream 1.0's warning
-# that it is missing is the one finding let through (0.16 does not look).
-report="$(appstreamcli validate-tree --pedantic --no-net --no-color "$root" 2>&1)" || true
-findings="$(grep "^ *[EW]: " <<<"$report" | grep -v ": url-homepage-missing$")" || true
-[ -z "$findings" ] && grep -q "metainfo.xml$" <<<"$report" || fail "metainfo: $report"
-lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian: $(lintian "$deb" 2>&1)"  # the manual page too
 
 openbox >/dev/null 2>&1 &
 export PATH="$root/usr/bin:$PATH"
