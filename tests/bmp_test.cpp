@@ -15,8 +15,7 @@ protected:
     // Reads `bytes` as a file; returns what the reader printed.
     std::string read(const std::string& bytes) {
         writeFile(path, bytes);
-        std::free(image.pixels);
-        image.pixels = nullptr;
+        std::free(image.pixels), image.pixels = nullptr;
         testing::internal::CaptureStdout();
         result = readBmp(path.c_str(), &image);
         return testing::internal::GetCapturedStdout();
@@ -41,14 +40,12 @@ protected:
 };
 
 TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
-    // The descriptors open on the test's file, where the system lists them (Linux).
-    const auto openOnFile = [this] {
+    // Open descriptors, where the system lists them (Linux): every file read is closed.
+    const auto open = [] {
         std::error_code unlisted;
-        int count = 0;
-        for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", unlisted))
-            count += std::filesystem::read_symlink(fd, unlisted) == path;
-        return count;
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd", unlisted), {});
     };
+    const auto openBefore = open();
     // Every row padding, 16 pixels at a time and the rest, a longer header, top-down rows.
     std::vector<BmpFile> files = {{4, 4, 1, 24, 138}, {4, -5}};
     for (int width : {64, 1, 2, 3, 5, 7, 13, 17, 21, 101}) files.push_back({width, 3});
@@ -62,7 +59,7 @@ TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
     odd[0] = 'X';
     odd[10] = 14;
     expectPicture(odd, BmpFile());
-    EXPECT_EQ(openOnFile(), 0);  // every file read is closed
+    EXPECT_EQ(open(), openBefore);
 }
 
 TEST_F(BmpReader, ReportsEachFailureInOneLine) {
@@ -96,5 +93,6 @@ TEST_F(BmpReader, ReportsEachFailureInOneLine) {
     EXPECT_EQ(readBmp(path.c_str(), &image) + readBmp(folder.c_str(), &image), 0);
     const std::string out = testing::internal::GetCapturedStdout(), missing = "File Not Found : ";
     EXPECT_TRUE(out == missing + path + "\n" + "Error reading header from " + folder + ".\n" ||
-                out == missing + path + "\n" + missing + folder + "\n") << out;
+                out == missing + path + "\n" + missing + folder + "\n")
+        << out;
 }

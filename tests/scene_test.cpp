@@ -2,46 +2,6 @@
 
 #include "viewer.h"
 
-TEST(Startup, LeavesTheStartingState) {
-    // Window, modes, view volume, camera, mouse, spins, display mode; the clock
-    // is read at the end of start-up.
-    std::ostringstream state;  // named, so that a failure shows which differ
-    state << "window " << windowWidth << " x " << windowHeight << ", modes " << projectionMode
-          << " " << transformMode << ", up " << cameraUpSign << ", angles " << cameraAzimuth << " "
-          << cameraElevation << ", mouse " << lastMouseX << " " << lastMouseY << ", spins "
-          << markerSpin << " " << skySpin << ", double " << glutGet(GLUT_WINDOW_DOUBLEBUFFER)
-          << ", depth " << (glutGet(GLUT_WINDOW_DEPTH_SIZE) >= 16) << ", clock started "
-          << (std::abs(lastTickTime - glutGet(GLUT_ELAPSED_TIME)) < 100);
-    EXPECT_EQ(state.str(),
-              "window 600 x 600, modes 21 31, up 1, angles 0 0, mouse 0 0, spins 0 0, "
-              "double 1, depth 1, clock started 1");
-    expectVector("cameraEye", cameraEye, 0, 0, 5);
-    EXPECT_STATE(GL_COLOR_CLEAR_VALUE, {1, 1, 1, 1});
-    EXPECT_LIGHT(GL_LIGHT0, {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR},
-                 {5, 5, 5, 1, .6f, .6f, .6f, 1, .8f, .8f, .8f, 1});
-    EXPECT_LIGHT(GL_LIGHT1, {GL_SPOT_CUTOFF}, {10});  // its colours come with every frame
-    // Textures 1 to 3 hold the files, repeat and are nearest; 3 is bound last.
-    EXPECT_STATE(GL_TEXTURE_BINDING_2D, {3});
-    for (int id = 1; id < 4; ++id) {
-        glBindTexture(GL_TEXTURE_2D, id);
-        std::vector<GLint> v(7);
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &v[0]);
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &v[1]);
-        const GLenum names[4] = {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T, GL_TEXTURE_MAG_FILTER,
-                                 GL_TEXTURE_MIN_FILTER};
-        for (int i = 0; i < 4; ++i) glGetTexParameteriv(GL_TEXTURE_2D, names[i], &v[2 + i]);
-        const GLint w = TEXTURE_SIZE[id - 1][0], h = TEXTURE_SIZE[id - 1][1];
-        std::vector<unsigned char> texels(w * h * 4);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-        for (int i = 0; i < w * h; ++i)
-            v[6] += uint32_t(texels[4 * i] << 16 | texels[4 * i + 1] << 8 | texels[4 * i + 2]) ==
-                    TEXTURE_RGB[id - 1];
-        EXPECT_EQ(v,
-                  std::vector<GLint>({w, h, GL_REPEAT, GL_REPEAT, GL_NEAREST, GL_NEAREST, w * h}))
-            << "texture " << id << ": width, height, wrap s and t, filters, texels of its colour";
-    }
-}
-
 TEST(Startup, EndsWithStatusOneOnATextureOpenGlCannotTakeAndZeroOnQuit) {
     const std::string wide = scratchPath("wide.bmp"), none = scratchPath("no.bmp");
     writeFile(wide, plainBmp(40000, 1, 0));  // fits the reader, not OpenGL
@@ -75,15 +35,11 @@ TEST(View, ProjectionCameraAndLightsFollowTheWindowTheModeAndTheEye) {
         {600, 600, 21, 1 / 3.f, 1 / 3.f, o, 0, p},  // glOrtho(-3, 3, -3, 3, 1, 30)
         {600, 600, 22, f, f, p, -1, -60 / 29.f},    // gluPerspective(60, 1, 1, 30)
         {800, 400, 21, 1 / 6.f, 1 / 3.f, o, 0, p},  // left -6, right 6
-        {800, 400, 22, f / 2, f, p, -1, -60 / 29.f},
-        {400, 800, 21, 2 / 3.f, 1 / 3.f, o, 0, p},
         {400, 800, 22, 2 * f, f, p, -1, -60 / 29.f},
-        {600, 0, 21, 1 / 1800.f, 1 / 3.f, o, 0, p},  // minimised: one pixel high
-        {600, 0, 22, f / 600, f, p, -1, -60 / 29.f},
-        {0, 600, 21, 200, 1 / 3.f, o, 0, p}};  // or wide
+        {600, 0, 22, f / 600, f, p, -1, -60 / 29.f},  // minimised: one pixel high
+        {0, 600, 21, 200, 1 / 3.f, o, 0, p}};         // or wide
     for (const float* c : projections) {
-        SCOPED_TRACE(std::to_string(int(c[0])) + " x " + std::to_string(int(c[1])) + ", 'v' to " +
-                     std::to_string(int(c[2])));
+        SCOPED_TRACE(testing::Message() << c[0] << " x " << c[1] << ", 'v' to " << c[2]);
         projectionMode = c[2] == 21 ? 22 : 21;
         reshape(int(c[0]), int(c[1]));
         keyboard('v', 1, 1);
@@ -96,14 +52,10 @@ TEST(View, ProjectionCameraAndLightsFollowTheWindowTheModeAndTheEye) {
     }
 
     // The camera view: where it puts the world's x, y and z axes, and the origin.
-    const float u = 1 / std::sqrt(101.f), v = 10 / std::sqrt(101.f);  // (0.5, 5) at unit length
     const struct {
         float eye[3], up, x[3], y[3], z[3], distance;
     } views[] = {
-        {{0, 0, 5}, 1, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, 5},
         {{0, 0, 5}, -1, {-1, 0, 0}, {0, -1, 0}, {0, 0, 1}, 5},
-        {{0.5f, 5, 0}, 1, {0, -v, u}, {0, u, v}, {-1, 0, 0}, 5 / v},
-        {{0, 5, 0.5f}, 1, {1, 0, 0}, {0, u, v}, {0, -v, u}, 5 / v},
         // On the y axis the view is parallel to the up vector: GLU keeps only the depth row.
         {{0, 5, 0}, 1, {0, 0, 0}, {0, 0, 1}, {0, 0, 0}, 5}};
     for (const auto& c : views) {
@@ -116,44 +68,18 @@ TEST(View, ProjectionCameraAndLightsFollowTheWindowTheModeAndTheEye) {
     }
     glLoadIdentity();
 
-    // The lights stay where they are in the world; key changes show at the next frame.
+    // The lights stay where they are in the world (the keys' changes reach them
+    // too: the end-to-end session sees them).
     cameraEye->set(5, 0, 0);  // up as in the last view
-    keyboard('+', 0, 0);
     display();
-    EXPECT_LIGHT(GL_LIGHT0, {GL_POSITION}, {-1, 1, -4, 1});
-    EXPECT_LIGHT(
-        GL_LIGHT1, {GL_POSITION, GL_SPOT_DIRECTION, GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR},
-        {0, 2, -5, 1, 0, -2, 0, 5.7f, 5.7f, 6.0f, 1, 4.7f, 4.7f, 5.0f, 1, 4.7f, 4.7f, 5.0f, 1});
+    float sceneLight[4], spotlight[4];
+    glGetLightfv(GL_LIGHT0, GL_POSITION, sceneLight),
+        glGetLightfv(GL_LIGHT1, GL_POSITION, spotlight);
+    EXPECT_FLOATS(sceneLight, {-1, 1, -4, 1});
+    EXPECT_FLOATS(spotlight, {0, 2, -5, 1});
     EXPECT_STATE(GL_MODELVIEW_MATRIX, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
     EXPECT_STATE(GL_MODELVIEW_STACK_DEPTH, {1});
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-
-TEST(Frame, EachPartIsDrawnWithItsOwnTextureOrNone) {
-    // The test textures are plain: sky magenta, grass green, face 2040ff.
-    // Lit parts modulate them with a red that saturates (the figure's
-    // ambient red 0.34 under the scene light's ambient 5), so the red channel
-    // alone tells which texture, if any, is on a part. The second frame
-    // starts with what the first left bound and enabled.
-    reshape(600, 600);
-    display(), display();
-    // Each part at one pixel (rows from the bottom), and the least and most
-    // of red, green and blue there.
-    const struct {
-        const char* part;
-        int x, y, low[3], high[3];
-    } parts[] = {{"ground (grass)", 300, 250, {0, 1, 0}, {0, 255, 0}},
-                 {"head (face)", 300, 395, {32, 0, 0}, {32, 255, 255}},
-                 {"body (untextured)", 300, 350, {255, 255, 0}, {255, 255, 255}},
-                 {"right arm (untextured, lit)", 330, 370, {255, 0, 0}, {255, 254, 255}},
-                 {"marker (untextured, grey)", 300, 500, {129, 129, 129}, {255, 255, 255}}};
-    for (const auto& p : parts) {
-        unsigned char rgb[3];
-        glReadPixels(p.x, p.y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-        for (int c = 0; c < 3; ++c)
-            EXPECT_TRUE(rgb[c] >= p.low[c] && rgb[c] <= p.high[c])
-                << p.part << ", channel " << c << ": " << int(rgb[c]);
-    }
 }
 
 // Expects drawing to turn by the spin about the y axis (seen on a vertex off
@@ -174,49 +100,53 @@ void expectSpin(float& spin, void (*draw)(), size_t first) {
 }
 
 TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
-    // The faces of a box 1 wide, 0.5 high and 1 deep, each corner (s, t) at
-    // twice its (x, y, z) in box units, dropped by (14 - 3) x 0.05; GL sends
-    // each face as two triangles.
-    const float faces[6][4][5] = {
-        {{0, 1, -1, 1, 1}, {.25, 1, 1, 1, 1}, {.25, 0, 1, -1, 1}, {0, 0, -1, -1, 1}},
-        {{.5, 1, 1, 1, -1}, {.5, 0, 1, -1, -1}, {.25, 0, 1, -1, 1}, {.25, 1, 1, 1, 1}},
-        {{.75, 0, -1, -1, -1}, {.5, 0, 1, -1, -1}, {.5, 1, 1, 1, -1}, {.75, 1, -1, 1, -1}},
-        {{.75, 0, -1, -1, -1}, {.75, 1, -1, 1, -1}, {1, 1, -1, 1, 1}, {1, 0, -1, -1, 1}},
-        {{0, 0, -1, 1, -1}, {0, 1, 1, 1, -1}, {1, 1, 1, 1, 1}, {1, 0, -1, 1, 1}},
-        {{0, 0, -1, -1, -1}, {0, 1, 1, -1, -1}, {1, 1, 1, -1, 1}, {1, 0, -1, -1, 1}}};
-    std::set<std::array<long, 5>> expected, drawn;  // (x, y, z, s, t) in steps of 1e-4
-    const auto add = [](auto& set, double x, double y, double z, double s, double t) {
-        set.insert({std::lround(x * 1e4), std::lround(y * 1e4), std::lround(z * 1e4),
-                    std::lround(s * 1e4), std::lround(t * 1e4)});
-    };
-    for (float x = -3.0f; x <= 3.0f; x += 0.2f)  // float steps: 30 boxes a side, not 31
-        for (float z = -3.0f; z <= 3.0f; z += 0.2f)
-            for (const auto& face : faces)
-                for (const float* c : face)
-                    add(expected, x + c[2] / 2, -0.55f + c[3] / 4, z + c[4] / 2, c[0], c[1]);
+    // 900 boxes, 1 wide, 0.5 high and 1 deep, centred 0.2 apart from -3 to
+    // 2.8 in x and z (float steps: 30 a side, not 31), their tops at -0.3,
+    // each sent as 6 faces of two triangles. On the four sides the grass
+    // wraps once around the box, a quarter a side, from the front face's
+    // left edge round to the right, t from the bottom up; top and bottom
+    // carry it whole, s along z and t along x.
     const std::vector<Facet> ground = capture(drawGround);
-    for (size_t i = 0; i < 30 * 30 * 6 * 2; ++i)
-        for (const Vertex& v : ground[i]) add(drawn, v.x, v.y, v.z, v.s, v.t);
-    EXPECT_TRUE(drawn == expected);
-    EXPECT_STATE(GL_SHADE_MODEL, {GL_FLAT});
-    // The marker: its material, and a ball of radius 0.3 at (0, 2, 0), 10 slices and stacks.
-    EXPECT_MATERIAL(
-        {.15375f, .15f, .16625f, 1, .18275f, .17f, .22525f, 1, 1.3f, 1.3f, 1.3f, 1, 15});
-    const std::vector<Facet> ball(ground.begin() + 30 * 30 * 6 * 2, ground.end());
-    EXPECT_EQ(ball.size(), capture(+[] { glutSolidSphere(0.3, 10, 10); }).size());
+    std::set<std::pair<long, long>> centres;
+    const auto near = [](double a, double b) { return std::fabs(a - b) < 1e-4; };
+    for (size_t box = 0; box < 900; ++box) {
+        const auto first = ground.begin() + 12 * box, last = first + 12;
+        double low[3] = {9, 9, 9}, high[3] = {-9, -9, -9};
+        for (auto f = first; f != last; ++f)
+            for (const Vertex& v : *f)
+                for (int a = 0; a < 3; ++a)
+                    low[a] = std::min(low[a], (&v.x)[a]), high[a] = std::max(high[a], (&v.x)[a]);
+        ASSERT_TRUE(near(high[0] - low[0], 1) && near(low[1], -.8) && near(high[1], -.3) &&
+                    near(high[2] - low[2], 1))
+            << "box " << box;
+        const double x = low[0] + .5, z = low[2] + .5;
+        centres.insert({std::lround(x * 10), std::lround(z * 10)});
+        for (auto f = first; f != last; ++f)
+            for (const Vertex& v : *f) {
+                const double u = v.x - x, w = v.z - z, up = (v.y + .55) * 2;  // -0.5 to 0.5
+                const auto flat = [&](double Vertex::*c) {
+                    return (*f)[0].*c == (*f)[1].*c && (*f)[1].*c == (*f)[2].*c;
+                };
+                const double s = flat(&Vertex::y)   ? w + .5
+                                 : flat(&Vertex::z) ? (w > 0 ? u + .5 : 2.5 - u) / 4
+                                                    : (u > 0 ? 1.5 - w : 3.5 + w) / 4,
+                             t = flat(&Vertex::y) ? u + .5 : up + .5;
+                ASSERT_TRUE(near(v.s, s) && near(v.t, t))
+                    << "box " << box << " at " << u << " " << up << " " << w;
+            }
+    }
+    EXPECT_TRUE(centres.size() == 900 && *centres.begin() == std::pair(-30l, -30l) &&
+                *centres.rbegin() == std::pair(28l, 28l));
+    // The marker: a ball of radius 0.3 at (0, 2, 0), its pole on top.
+    const std::vector<Facet> ball(ground.begin() + 900 * 12, ground.end());
     EXPECT_EQ(onSphere(ball, 0, 2, 0, 0.3), int(ball.size() * 3));
-    double top = 0;  // its poles up and down
+    double top = 0;
     for (const Facet& p : ball) top = std::max({top, p[0].y, p[1].y, p[2].y});
     EXPECT_NEAR(top, 2.3, 1e-4);
-    expectSpin(markerSpin, drawGround, 30 * 30 * 6 * 2);
+    expectSpin(markerSpin, drawGround, 900 * 12);
     // The sky: an unlit textured sphere of radius 15, t = 0 at the top, that spins.
     const std::vector<Facet> sky = capture(drawSky);
     EXPECT_EQ(onSphere(sky, 0, 0, 0, 15), int(sky.size() * 3));
-    EXPECT_EQ(sky.size(), capture(+[] {  // of 15 slices and 15 stacks
-                              static GLUquadric* textured = gluNewQuadric();
-                              gluQuadricTexture(textured, GL_TRUE), gluSphere(textured, 15, 15, 15);
-                          })
-                              .size());
     Vertex zenith{0, 0, 0, 0, 0}, nadir = zenith;
     for (const Facet& p : sky)
         for (const Vertex& v : p)

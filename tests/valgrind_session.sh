@@ -2,29 +2,23 @@
 # A real session under valgrind's memcheck: vantor on a virtual X server of
 # its own, through a dance, drags, keys, the menu, a resize and Exit.
 # Passes when memcheck reports no invalid access, no use of uninitialised
-# values, nothing definitely lost, and the status is 0. Usage: valgrind_session.sh BUILD_DIR
+# values and nothing definitely lost (or vantor's status is 99), and the
+# status is 0. The end-to-end session itself takes many minutes under
+# valgrind: this one keeps the window small. Usage: valgrind_session.sh BUILD_DIR
 set -euo pipefail
 here="$(dirname "$(readlink -f "$0")")"
 source "$here/harness.sh"
 cp "$1"/sky.bmp "$1"/grass.bmp "$1"/smileycol.bmp "$work" && cd "$work"
-LP_NUM_THREADS=0 valgrind --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite --show-leak-kinds=definite \
-    --keep-debuginfo=yes --suppressions="$here/valgrind.supp" --log-file=valgrind.log "$1/vantor" >/dev/null & pid=$!
+LP_NUM_THREADS=0 valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite \
+    --show-leak-kinds=definite --keep-debuginfo=yes --suppressions="$here/valgrind.supp" "$1/vantor" >/dev/null 2>err & pid=$!
 window="$(find_window 120)" || fail "no window"
 xdotool windowsize "$window" 160 160  # software rendering under valgrind: small frames
-export KEY_X=80 KEY_Y=80
-frames() {  # waits for $1 new frames: every tick draws one
-    local last="" now n=0
-    for _ in $(seq 1200); do
-        now="$(xwd -silent -id "$window" | md5sum)" && [ "$now" = "$last" ] || n=$((n + 1)) last="$now"
-        [ "$n" -gt "$1" ] && return 0 || sleep 0.1
-    done
-    fail "the picture stopped changing"
-}
+export KEY_X=80 KEY_Y=80 POLLS=2400
+changed() { local now; now="$(xwd -silent -id "$window" | md5sum)" || fail "the window went"; [ "$now" != "${last:-}" ] && last="$now"; }
+frames() { for _ in $(seq "$1"); do poll changed || fail "the picture stopped changing"; done; }  # every tick draws one
 frames 3  # the first frames are slow under valgrind
 choose 1 1 && frames 22 || fail "no dance"
 choose 0 1 && drag 80 80 100 40 && choose 0 0 && drag 80 80 120 40 || fail "no drags"
 choose 0 2 && key 8 4 9 plus minus h v r && xdotool windowsize "$window" 200 100 && frames 2 || fail "no keys"
 choose 2 || fail "no Exit"
-wait "$pid" && status=0 || status=$?
-grep -q "ERROR SUMMARY: 0 errors" valgrind.log || fail "memcheck reported errors"
-[ "$status" -eq 0 ] || fail "exit status $status"
+wait "$pid" || fail "status $? (99: memcheck found errors)"
