@@ -33,7 +33,7 @@ shot() { xwd -silent -id "$window" || fail "cannot read the window"; }
 area() { shot | tail -c $((450 * 2400)) | head -c $((250 * 2400)) | md5sum; }
 moved() { [ "$(area)" != "$start" ]; }
 back() { [ "$(area)" = "$start" ]; }
-still() { local n=0; poll eval 'back && n=$((n + 1)) || n=0; [ "$n" -ge 6 ]'; }  # and staying there for six polls
+steady() { local n=0; poll eval "$1"' && n=$((n + 1)) || n=0; [ "$n" -ge 6 ]'; }  # for six polls in a row
 # How many of the window's pixels are the figure's yellow: more the nearer it is.
 yellow() { shot | tail -c $((600 * 2400)) | od -An -v -tu1 -w4 | awk '$3 > 180 && $2 > 120 && $1 < 100 { n++ } END { print n + 0 }'; }
 # Each part drawn with its own texture, or none. The textures are plain (sky
@@ -63,12 +63,12 @@ xdotool mousemove --window "$window" 5 5 click 1  # makes it the active window f
 start="$(area)"
 export MENU_X=300 MENU_Y=300
 choose 1 0; poll moved || fail "Waving did not move the figure"  # Animations, Waving
-choose 1 3; still || fail "None did not stop the wave where it began"
+choose 1 3; steady back || fail "None did not stop the wave where it began"
 choose 1 2; poll moved || fail "Arm Wave did not move the figure"
-choose 1 3; still || fail "None did not stop the arm wave where it began"
+choose 1 3; steady back || fail "None did not stop the arm wave where it began"
 
-choose 0 1; drag 300 300 200 350  # Transformations, Camera Scale: 1.5 farther
-still || fail "a Camera Scale drag changed the orthogonal view"
+choose 0 1 && size="$(yellow)" && drag 300 300 200 350  # Transformations, Camera Scale: 1.5 farther
+steady '[ "$(yellow)" = "$size" ]' || fail "a Camera Scale drag changed the figure's size in the orthogonal view"
 key v && poll moved || fail "V did not change the projection"
 far="$(yellow)" && drag 300 300 500 200  # 3 nearer
 poll eval '[ "$(yellow)" -gt $((far * 2)) ]' || fail "a Camera Scale drag up and right did not bring the figure nearer"
@@ -79,7 +79,7 @@ choose 0 0; drag 300 300 400 300; poll moved || fail "a Camera Rotate drag did n
 key r; poll back || fail "R did not reset the camera"
 
 xdotool key Num_Lock && key --repeat 20 --delay 10 KP_8  # the keypad's 8, as a user presses it
-still || fail "the keypad changed the view in Camera Rotate mode"
+steady back || fail "the keypad changed the view in Camera Rotate mode"
 choose 0 2; key --repeat 20 --delay 10 KP_8; poll moved || fail "KP_8 did not move the spotlight in Spotlight Position mode"
 key r; poll back || fail "R did not put the spotlight back"
 choose 0 3; key --repeat 20 --delay 10 KP_4; poll moved || fail "KP_4 did not turn the spotlight in Spotlight Direction mode"
