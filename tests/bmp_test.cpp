@@ -40,12 +40,14 @@ protected:
 };
 
 TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
-    // Open descriptors, where the system lists them (Linux): every file read is closed.
-    const auto open = [] {
+    // The descriptors open on the test's file, where the system lists them (Linux).
+    const auto openOnFile = [this] {
         std::error_code unlisted;
-        return std::distance(std::filesystem::directory_iterator("/proc/self/fd", unlisted), {});
+        int count = 0;
+        for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", unlisted))
+            count += std::filesystem::read_symlink(fd, unlisted) == path;
+        return count;
     };
-    const auto openBefore = open();
     // Every row padding, 16 pixels at a time and the rest, a longer header, top-down rows.
     std::vector<BmpFile> files = {{4, 4, 1, 24, 138}, {4, -5}};
     for (int width : {64, 1, 2, 3, 5, 7, 13, 17, 21, 101}) files.push_back({width, 3});
@@ -59,7 +61,7 @@ TEST_F(BmpReader, ReadsRgbRowsBottomUpWhateverThePaddingOffsetOrRowOrder) {
     odd[0] = 'X';
     odd[10] = 14;
     expectPicture(odd, BmpFile());
-    EXPECT_EQ(open(), openBefore);
+    EXPECT_EQ(openOnFile(), 0);  // every file read is closed
 }
 
 TEST_F(BmpReader, ReportsEachFailureInOneLine) {

@@ -34,6 +34,8 @@ area() { shot | tail -c $((450 * 2400)) | head -c $((250 * 2400)) | md5sum; }
 moved() { [ "$(area)" != "$start" ]; }
 back() { [ "$(area)" = "$start" ]; }
 steady() { local n=0; poll eval "$1"' && n=$((n + 1)) || n=0; [ "$n" -ge 6 ]'; }  # for six polls in a row
+# (After a menu choice, the picture is read once it is whole again: the
+# menu's window covered part of it.)
 # How many of the window's pixels are the figure's yellow: more the nearer it is.
 yellow() { shot | tail -c $((600 * 2400)) | od -An -v -tu1 -w4 | awk '$3 > 180 && $2 > 120 && $1 < 100 { n++ } END { print n + 0 }'; }
 # Each part drawn with its own texture, or none. The textures are plain (sky
@@ -56,8 +58,7 @@ mkfifo pipe  # standard output on a pipe
 cat pipe >out & reader=$!
 "${run[@]}" >pipe 2>err & pid=$!
 window="$(find_window $((${POLLS:-300} / 20)))" || fail "no 600 x 600 window with an empty title"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-((inside)) || fail "the window's inside is at $X,$Y"
+eval "$(xdotool getwindowgeometry --shell "$window")" && ((inside)) || fail "the window's inside is at $X,$Y"
 poll drawn || fail "not each part with its own texture: $(for at in "5 5" "300 349" "300 204" "300 249" "330 229" "300 99"; do pixel "$window" $at; echo -n " "; done)"
 xdotool mousemove --window "$window" 5 5 click 1  # makes it the active window for keys
 start="$(area)"
@@ -67,22 +68,22 @@ choose 1 3; steady back || fail "None did not stop the wave where it began"
 choose 1 2; poll moved || fail "Arm Wave did not move the figure"
 choose 1 3; steady back || fail "None did not stop the arm wave where it began"
 
-choose 0 1 && size="$(yellow)" && drag 300 300 200 350  # Transformations, Camera Scale: 1.5 farther
-steady '[ "$(yellow)" = "$size" ]' || fail "a Camera Scale drag changed the figure's size in the orthogonal view"
+choose 0 1 && steady back && size="$(yellow)" && drag 300 300 200 350  # Transformations, Camera Scale: 1.5 farther
+steady '[ "$(yellow)" = "$size" ]' || fail "a Camera Scale drag changed the figure's size in the orthogonal view: $size to $(yellow) pixels"
 key v && poll moved || fail "V did not change the projection"
 far="$(yellow)" && drag 300 300 500 200  # 3 nearer
 poll eval '[ "$(yellow)" -gt $((far * 2)) ]' || fail "a Camera Scale drag up and right did not bring the figure nearer"
 near="$(yellow)" && drag 300 300 200 350  # 1.5 farther
 poll eval '[ "$(yellow)" -lt $((near * 3 / 4)) ]' || fail "a Camera Scale drag left and down did not take the figure farther"
 key r v && poll back || fail "R and V did not bring back the start-up view"
-choose 0 0; drag 300 300 400 300; poll moved || fail "a Camera Rotate drag did not turn the camera"
+choose 0 0 && steady back && drag 300 300 400 300; poll moved || fail "a Camera Rotate drag did not turn the camera"
 key r; poll back || fail "R did not reset the camera"
 
 xdotool key Num_Lock && key --repeat 20 --delay 10 KP_8  # the keypad's 8, as a user presses it
 steady back || fail "the keypad changed the view in Camera Rotate mode"
-choose 0 2; key --repeat 20 --delay 10 KP_8; poll moved || fail "KP_8 did not move the spotlight in Spotlight Position mode"
+choose 0 2 && steady back && key --repeat 20 --delay 10 KP_8; poll moved || fail "KP_8 did not move the spotlight in Spotlight Position mode"
 key r; poll back || fail "R did not put the spotlight back"
-choose 0 3; key --repeat 20 --delay 10 KP_4; poll moved || fail "KP_4 did not turn the spotlight in Spotlight Direction mode"
+choose 0 3 && steady back && key --repeat 20 --delay 10 KP_4; poll moved || fail "KP_4 did not turn the spotlight in Spotlight Direction mode"
 key r && poll back || fail "R did not turn the spotlight back"
 key plus && poll moved || fail "+ did not brighten the spotlight"
 key minus h && poll back || fail "- did not dim the spotlight again"

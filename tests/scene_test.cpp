@@ -108,7 +108,7 @@ TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
     // carry it whole, s along z and t along x.
     const std::vector<Facet> ground = capture(drawGround);
     std::set<std::pair<long, long>> centres;
-    const auto near = [](double a, double b) { return std::fabs(a - b) < 1e-4; };
+    const auto nearly = [](double a, double b) { return std::fabs(a - b) < 1e-4; };
     for (size_t box = 0; box < 900; ++box) {
         const auto first = ground.begin() + 12 * box, last = first + 12;
         double low[3] = {9, 9, 9}, high[3] = {-9, -9, -9};
@@ -116,8 +116,8 @@ TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
             for (const Vertex& v : *f)
                 for (int a = 0; a < 3; ++a)
                     low[a] = std::min(low[a], (&v.x)[a]), high[a] = std::max(high[a], (&v.x)[a]);
-        ASSERT_TRUE(near(high[0] - low[0], 1) && near(low[1], -.8) && near(high[1], -.3) &&
-                    near(high[2] - low[2], 1))
+        ASSERT_TRUE(nearly(high[0] - low[0], 1) && nearly(low[1], -.8) && nearly(high[1], -.3) &&
+                    nearly(high[2] - low[2], 1))
             << "box " << box;
         const double x = low[0] + .5, z = low[2] + .5;
         centres.insert({std::lround(x * 10), std::lround(z * 10)});
@@ -131,7 +131,7 @@ TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
                                  : flat(&Vertex::z) ? (w > 0 ? u + .5 : 2.5 - u) / 4
                                                     : (u > 0 ? 1.5 - w : 3.5 + w) / 4,
                              t = flat(&Vertex::y) ? u + .5 : up + .5;
-                ASSERT_TRUE(near(v.s, s) && near(v.t, t))
+                ASSERT_TRUE(nearly(v.s, s) && nearly(v.t, t))
                     << "box " << box << " at " << u << " " << up << " " << w;
             }
     }
