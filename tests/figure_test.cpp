@@ -138,8 +138,7 @@ Pose armWaved(int side, std::vector<double> turns) {
 TEST(Animations, EachRunsTickByTickHandsOverAtTheEndOfItsCycleAndKeepsTheFigureInShape) {
     // Poses at chosen ticks of each cycle, worked out by hand from each
     // animation's rules. A dance leaves the figure 0.05 higher than built.
-    Pose rest;
-    rest.topY = 0;
+    const Pose rest{0, 0};
     const std::map<int, Pose> poses[] = {
         {},
         {{4, waved(4, 32)}, {9, waved(9, -8)}, {19, waved(-1, -8)}},

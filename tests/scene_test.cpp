@@ -22,11 +22,13 @@ TEST(Clock, TicksAfterMoreThanFiftyMillisecondsAndAdvancesTheSpins) {
     const int cases[][3] = {{1050, 0, 1000}, {1051, 1, 1051}, {5000, 1, 5000}, {5050, 0, 5000}};
     for (const int* c : cases) EXPECT_TRUE(tickIfDue(c[0]) == c[1] && lastTickTime == c[2]) << c[0];
     for (int i = 0; i < 198; ++i) animationTick();
-    EXPECT_EQ(markerSpin, 400.0f);  // the tick does not wrap the spins
-    EXPECT_NEAR(skySpin, 20.0f, 1e-4);
+    // The tick does not wrap the spins.
+    EXPECT_TRUE(markerSpin == 400.0f && std::fabs(skySpin - 20) < 1e-4)
+        << markerSpin << " " << skySpin;
 }
 
 TEST(View, ProjectionCameraAndLightsFollowTheWindowTheModeAndTheEye) {
+    expectVector("cameraEye at start-up", cameraEye, 0, 0, 5);
     const float f = 1 / std::tan(PI / 6), o = -2 / 29.f, p = -31 / 29.f;  // 60 degrees; 1 to 30
     // Width, height, the mode that 'v' switches to, then the projection's
     // elements 0, 5, 10, 11 and 14: square, wide, tall and minimised windows,
