@@ -102,7 +102,7 @@ ensure_packages() {
 # depending on these packages too.
 install_deps_package() {
     local dir depends version
-    depends="$( (dpkg-query -W -f='${Depends}' "$DEPS_PACKAGE" 2>/dev/null | tr -d ' ' | tr ',' '\n'
+    depends="$( (dpkg-query -W -f='${Depends}\n' "$DEPS_PACKAGE" 2>/dev/null | tr -d ' ' | tr ',' '\n'
                 printf '%s\n' "$@") | grep . | LC_ALL=C sort -u | paste -s -d ,)"
     version="1.$(date +%s)"  # newer than the one installed, so that apt installs it
     dir="$(mktemp -d)"
