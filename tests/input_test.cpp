@@ -103,6 +103,8 @@ TEST(Mouse, PixelsMapOntoTheTrackballAndDragsActByTheModeAndEarlierDrags) {
         drag(330, 300 + down, 300, 300);
         expectTurned(azimuth, elevation, Ball(330, 300 + down), Ball(300, 300));
     }
+    cameraAzimuth = 0, cameraElevation = 6.0;  // and on past a full turn, which wraps at 2 pi
+    drag(300, 5, 300, 595), expectTurned(0, 6.0, Ball(300, 5), Ball(300, 595));
 
     // Camera Scale from (300, 300): up or right brings the camera nearer,
     // 0.01 a pixel, from 1.5 to 10. Rows: z, the pointer, z after.
