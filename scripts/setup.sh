@@ -39,9 +39,9 @@ packages_for() {
         test-quick) echo "${PACKAGES_BUILD[@]}" libgtest-dev "${PACKAGES_VIRTUAL_X[@]}" ;;
         test-fuzz) clang_packages ;;
         test-valgrind) echo valgrind ;;
-        test-package) echo "${PACKAGES_DEBIAN[@]}" lintian desktop-file-utils man-db \
+        test-package) echo "${PACKAGES_DEBIAN[@]}" "$(packages_for package-lint)" \
             dex openbox xterm xfonts-base xclip ;;  # scripts/package --check, and a desktop to start it from
-        test-windows) echo "${PACKAGES_WINDOWS[@]}" unzip icoutils ;;
+        test-windows) echo "${PACKAGES_WINDOWS[@]}" "$(packages_for package-windows-lint)" ;;
         test-release) echo mmdebstrap uidmap git "${PACKAGES_VIRTUAL_X[@]}" ;;
         test-release-emulated) echo qemu-user-static binfmt-support ;;
         *) echo "packages_for: no command $1" >&2; return 1 ;;
