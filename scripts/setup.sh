@@ -59,12 +59,11 @@ clang_packages() {
 
 # ---- Installing ----
 # What the scripts install hangs on one package of our own,
-# dancing-noodlet-build-deps, which depends on all of it: apt marks the rest
-# as installed automatically, so that
-#   sudo apt purge dancing-noodlet-build-deps && sudo apt autoremove --purge
-# takes away everything the scripts installed, and nothing that was there
-# before.
+# dancing-noodlet-build-deps, which depends on all of it and lists, in
+# DEPS_RECORD, the packages that came with it: scripts/remove-deps removes
+# exactly those, and nothing that was there before.
 DEPS_PACKAGE=dancing-noodlet-build-deps
+DEPS_RECORD=/usr/share/$DEPS_PACKAGE/installed
 
 # as_root COMMAND...: as root, through sudo when this user is not root.
 # DEBIAN_FRONTEND goes through env: sudo drops it from the environment.
@@ -93,37 +92,52 @@ ensure_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "== scripts/$(basename "$0") installs ${missing[*]}, with what they need" \
-         "(the README says how to remove them again) =="
+         "(scripts/remove-deps removes them again) =="
     as_root apt-get update && install_deps_package "${missing[@]}" ||
         { echo "Could not install ${missing[*]}." >&2; return 1; }
 }
 
 # install_deps_package PACKAGE...: dancing-noodlet-build-deps again, now
-# depending on these packages too.
+# depending on these packages too, and listing what apt installs for them.
 install_deps_package() {
-    local dir depends version
+    local dir depends status
     depends="$( (dpkg-query -W -f='${Depends}\n' "$DEPS_PACKAGE" 2>/dev/null | tr -d ' ' | tr ',' '\n'
                 printf '%s\n' "$@") | grep . | LC_ALL=C sort -u | paste -s -d ,)"
-    version="1.$(date +%s)"  # newer than the one installed, so that apt installs it
     dir="$(mktemp -d)"
-    mkdir -p "$dir/pkg/DEBIAN"
-    cat >"$dir/pkg/DEBIAN/control" <<EOF
-Package: $DEPS_PACKAGE
-Version: $version
-Architecture: all
-Maintainer: Dancing Noodlet's scripts <nobody@localhost>
-Depends: ${depends//,/, }
-Description: what Dancing Noodlet's scripts installed
- Removing this package and then running apt autoremove removes the packages
- that the project's scripts installed, and nothing else.
-EOF
-    # apt reads the file as its own user: a folder anyone may enter.
-    chmod 755 "$dir" && dpkg-deb --build --root-owner-group "$dir/pkg" "$dir/deps.deb" >/dev/null &&
-        chmod 644 "$dir/deps.deb" &&
+    # apt reads the package as its own user: a folder anyone may enter.
+    chmod 755 "$dir" && deps_deb "$dir" "$depends" &&
+        { cat "$DEPS_RECORD" 2>/dev/null; newly_installed "$dir/deps.deb"; } | LC_ALL=C sort -u >"$dir/installed" &&
+        deps_deb "$dir" "$depends" "$dir/installed" &&
         as_root apt-get install -y --no-install-recommends "$dir/deps.deb"
-    local status=$?
+    status=$?
     rm -rf "$dir"
     return $status
+}
+# deps_deb DIR DEPENDS [LIST]: makes DIR/deps.deb, the package, with LIST as
+# its DEPS_RECORD. Its version is the time: newer than the one installed.
+deps_deb() {
+    rm -rf "$1/pkg" && mkdir -p "$1/pkg/DEBIAN" || return 1
+    if [ -n "${3:-}" ]; then
+        mkdir -p "$1/pkg$(dirname "$DEPS_RECORD")" && cp "$3" "$1/pkg$DEPS_RECORD" || return 1
+    fi
+    cat >"$1/pkg/DEBIAN/control" <<EOF
+Package: $DEPS_PACKAGE
+Version: 1.$(date +%s)
+Architecture: all
+Maintainer: Dancing Noodlet's scripts <nobody@localhost>
+Depends: ${2//,/, }
+Description: what Dancing Noodlet's scripts installed
+ Dancing Noodlet's scripts/remove-deps removes this package and the packages
+ that came with it, which it lists in $DEPS_RECORD, and nothing else.
+EOF
+    dpkg-deb --build --root-owner-group "$1/pkg" "$1/deps.deb" >/dev/null && chmod 644 "$1/deps.deb"
+}
+# newly_installed DEB: the packages that installing DEB would add to this
+# system, by apt's simulation (which needs no root), DEB's own aside.
+newly_installed() {
+    apt-get -s install --no-install-recommends "$1" 2>/dev/null |
+        sed -n 's/^Inst \([^ ]*\) (.*/\1/p' | grep -vx "$DEPS_PACKAGE"
+    return 0
 }
 
 # available PACKAGE: the archive has the package for this machine.
