@@ -91,13 +91,25 @@ TEST(Figure, IsBuiltAndDrawnInItsLayout) {
     // column (s = 0.5) faces the front.
     capture(drawFigure), head->transform(0, 0, 0, 90, 1, 0, 0), capture(drawFigure);
     const std::vector<Facet> drawn = capture(drawFigure);
-    Vertex top{0, -1, 0, 0, 0}, front{0, 0, -1, 0, 0};
+    Vertex top{0, -1, 0, 0, 0, 0}, front{0, 0, -1, 0, 0, 0};
     for (const Facet& p : drawn)
         for (const Vertex& v : p)
             if (std::hypot(v.x, v.y - .95, v.z) < .2001)
                 top = v.y > top.y ? v : top, front = v.z > front.z ? v : front;
     EXPECT_TRUE(top.t == 1 && std::fabs(front.s - 0.5) < 1e-6) << top.t << " " << front.s;
     EXPECT_TRUE(drawnIn(Pose())) << "at rest";
+
+    // Under the scene light alone, a white one, the figure's green is its
+    // ambient 0.14 under the light's 5 and the scene's 0.2, less its diffuse
+    // -0.4 under 0.6 by how squarely the light falls, plus its specular 0.2
+    // under 0.8 where the light falls: 0.648 where it falls squarely, 0.888
+    // where it grazes.
+    double least = 1, most = 0;
+    glDisable(GL_LIGHT1);
+    for (const Facet& p : capture(drawFigure))
+        for (const Vertex& v : p) least = std::min(least, v.green), most = std::max(most, v.green);
+    EXPECT_TRUE(std::fabs(least - .648) < .01 && std::fabs(most - .888) < .01)
+        << "the figure's green " << least << " to " << most;
 }
 
 // Waving: the left arm curled by `curl` at every joint, the right one bent by

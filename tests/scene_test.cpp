@@ -147,7 +147,7 @@ TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
     // The sky: an unlit textured sphere of radius 15, t = 0 at the top, that spins.
     const std::vector<Facet> sky = capture(drawSky);
     EXPECT_EQ(onSphere(sky, 0, 0, 0, 15), int(sky.size() * 3));
-    Vertex zenith{0, 0, 0, 0, 0}, nadir = zenith;
+    Vertex zenith{}, nadir = zenith;
     for (const Facet& p : sky)
         for (const Vertex& v : p)
             zenith = v.y > zenith.y ? v : zenith, nadir = v.y < nadir.y ? v : nadir;
