@@ -1,5 +1,5 @@
-# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (packages
-# g++-mingw-w64-x86-64-posix and mingw-w64-tools):
+# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (the package
+# g++-mingw-w64-x86-64-posix, which brings windres with its binutils):
 #   cmake -B build-windows --toolchain cmake/mingw-w64-x86_64.cmake
 # Programs built for Windows that the build itself runs (the texture and
 # icon generators) and the tests run under Wine.

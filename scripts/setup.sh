@@ -3,24 +3,27 @@
 
 # The project's root, whatever directory the script was started from.
 PROJECT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-# Where a script builds: each script chooses its own folder (not the
-# environment, where a BUILD_DIR may mean something else).
-BUILD_DIR="$PROJECT_DIR/build"
+# The folder of CMakePresets.json's "run" build, where vantor and its
+# textures are.
+RUN_DIR="$PROJECT_DIR/build"
 
 # ---- What each command installs ----
-# The Debian packages each script needs, in this one place. The README's
-# table "What the scripts install" says the same in words.
+# The Debian packages each script needs, in this one place (the README
+# points here).
 
 # The C++ compiler, CMake, OpenGL, GLU and freeglut.
 PACKAGES_BUILD=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev)
 # xdpyinfo, which tells whether an X display answers.
 PACKAGES_DISPLAY=(x11-utils)
-# A virtual X server, xdotool to drive it and xwd to read it back.
-PACKAGES_VIRTUAL_X=(xvfb xdotool x11-utils x11-apps)
+# A virtual X server, xdotool to drive it and xwd to read it back; xauth,
+# which xvfb-run needs and xvfb only recommends.
+PACKAGES_VIRTUAL_X=(xvfb xauth xdotool x11-utils x11-apps)
 # The Debian package's tools: dpkg-buildflags and dpkg-shlibdeps, file (which
 # CPack runs), and appstreamcli (which tells how to validate the metainfo).
 PACKAGES_DEBIAN=(dpkg-dev file appstream)
-# The Windows build: MinGW-w64, Wine to run what it builds, zip.
+# clang with its fuzzer and sanitizer runtime, for the BMP reader's fuzz target.
+PACKAGES_FUZZ=(clang libclang-rt-dev)
+# The Windows build: MinGW-w64 (with its windres), Wine to run what it builds, zip.
 PACKAGES_WINDOWS=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev zip)
 
 # packages_for COMMAND: the packages that scripts/COMMAND installs.
@@ -35,9 +38,9 @@ packages_for() {
         package-windows-lint) echo unzip icoutils ;;  # scripts/package --windows --check
         package-lint) echo lintian desktop-file-utils appstream man-db ;;  # scripts/package --check
         package-windows) echo "${PACKAGES_WINDOWS[@]}" cmake make ;;
-        fuzz) echo "${PACKAGES_BUILD[@]}" libgtest-dev "$(clang_packages)" ;;
+        fuzz) echo "${PACKAGES_BUILD[@]}" libgtest-dev "${PACKAGES_FUZZ[@]}" ;;
         test-quick) echo "${PACKAGES_BUILD[@]}" libgtest-dev "${PACKAGES_VIRTUAL_X[@]}" ;;
-        test-fuzz) clang_packages ;;
+        test-fuzz) echo "${PACKAGES_FUZZ[@]}" ;;
         test-valgrind) echo valgrind ;;
         test-package) echo "${PACKAGES_DEBIAN[@]}" "$(packages_for package-lint)" \
             dex openbox xterm xfonts-base xclip ;;  # scripts/package --check, and a desktop to start it from
@@ -48,22 +51,14 @@ packages_for() {
     esac
 }
 
-# clang, and the runtime of that clang (libFuzzer and the sanitizers), whose
-# package is named for clang's major version: 14 in Debian 12, 19 in 13.
-clang_packages() {
-    local major
-    ensure_package_lists
-    major="$(apt-cache depends clang 2>/dev/null | sed -n 's/^ *Depends: clang-\([0-9][0-9]*\)$/\1/p' | head -n 1)"
-    echo "clang${major:+ libclang-rt-$major-dev}"
-}
-
 # ---- Installing ----
 # What the scripts install hangs on one package of our own,
-# dancing-noodlet-build-deps, which depends on all of it and lists, in
-# DEPS_RECORD, the packages that came with it: scripts/remove-deps removes
-# exactly those, and nothing that was there before.
+# dancing-noodlet-build-deps, which depends on all of it and keeps two lists
+# in DEPS_DIR: "installed", the packages that came with it, and "before",
+# the packages the system had when the scripts first installed anything.
+# scripts/remove-deps removes the first, and nothing of the second.
 DEPS_PACKAGE=dancing-noodlet-build-deps
-DEPS_RECORD=/usr/share/$DEPS_PACKAGE/installed
+DEPS_DIR=/usr/share/$DEPS_PACKAGE
 
 # as_root COMMAND...: as root, through sudo when this user is not root.
 # DEBIAN_FRONTEND goes through env: sudo drops it from the environment.
@@ -79,6 +74,9 @@ as_root() {
 }
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+installed_packages() {  # one a line, sorted
+    dpkg-query -W -f='${db:Status-Status} ${Package}\n' | awk '$1 == "installed" { print $2 }' | LC_ALL=C sort -u
+}
 
 # ensure_packages COMMAND...: installs, in one go and with apt's progress
 # shown, those of the packages of these commands that are missing.
@@ -105,21 +103,19 @@ install_deps_package() {
                 printf '%s\n' "$@") | grep . | LC_ALL=C sort -u | paste -s -d ,)"
     dir="$(mktemp -d)"
     # apt reads the package as its own user: a folder anyone may enter.
-    chmod 755 "$dir" && deps_deb "$dir" "$depends" &&
-        { cat "$DEPS_RECORD" 2>/dev/null; newly_installed "$dir/deps.deb"; } | LC_ALL=C sort -u >"$dir/installed" &&
-        deps_deb "$dir" "$depends" "$dir/installed" &&
+    chmod 755 "$dir" && mkdir -p "$dir/pkg/DEBIAN" "$dir/pkg$DEPS_DIR" &&
+        { cat "$DEPS_DIR/before" 2>/dev/null || installed "$DEPS_PACKAGE" || installed_packages; } >"$dir/pkg$DEPS_DIR/before" &&
+        deps_deb "$dir" "$depends" &&
+        { cat "$DEPS_DIR/installed" 2>/dev/null; newly_installed "$dir/deps.deb"; } | LC_ALL=C sort -u >"$dir/installed" &&
+        mv "$dir/installed" "$dir/pkg$DEPS_DIR/installed" && deps_deb "$dir" "$depends" &&
         as_root apt-get install -y --no-install-recommends "$dir/deps.deb"
     status=$?
     rm -rf "$dir"
     return $status
 }
-# deps_deb DIR DEPENDS [LIST]: makes DIR/deps.deb, the package, with LIST as
-# its DEPS_RECORD. Its version is the time: newer than the one installed.
+# deps_deb DIR DEPENDS: makes DIR/deps.deb, the package, from DIR/pkg. Its
+# version is the time: newer than the one installed.
 deps_deb() {
-    rm -rf "$1/pkg" && mkdir -p "$1/pkg/DEBIAN" || return 1
-    if [ -n "${3:-}" ]; then
-        mkdir -p "$1/pkg$(dirname "$DEPS_RECORD")" && cp "$3" "$1/pkg$DEPS_RECORD" || return 1
-    fi
     cat >"$1/pkg/DEBIAN/control" <<EOF
 Package: $DEPS_PACKAGE
 Version: 1.$(date +%s)
@@ -128,7 +124,7 @@ Maintainer: Dancing Noodlet's scripts <nobody@localhost>
 Depends: ${2//,/, }
 Description: what Dancing Noodlet's scripts installed
  Dancing Noodlet's scripts/remove-deps removes this package and the packages
- that came with it, which it lists in $DEPS_RECORD, and nothing else.
+ that came with it, which it lists in $DEPS_DIR/installed, and nothing else.
 EOF
     dpkg-deb --build --root-owner-group "$1/pkg" "$1/deps.deb" >/dev/null && chmod 644 "$1/deps.deb"
 }
@@ -150,25 +146,32 @@ ensure_package_lists() {
 
 # ---- Building ----
 
-# Configures and builds into $BUILD_DIR, with CMake's default generator or the
-# one CMAKE_GENERATOR names.
-build_project() {
-    cmake -S "$PROJECT_DIR" -B "$BUILD_DIR" "$@" >/dev/null &&
-        cmake --build "$BUILD_DIR" -j "$(nproc)"
+# build_preset PRESET [CMAKE ARGUMENTS...]: configures and builds one of the
+# builds of CMakePresets.json, in its folder.
+build_preset() {
+    (cd "$PROJECT_DIR" && cmake --preset "$@" >/dev/null && cmake --build --preset "$1" -j "$(nproc)")
 }
+# build_in DIR [CMAKE ARGUMENTS...]: configures and builds in DIR.
+build_in() { cmake -S "$PROJECT_DIR" -B "$1" "${@:2}" >/dev/null && cmake --build "$1" -j "$(nproc)"; }
 
-# The Debian archive that apt here takes its packages from, and its release:
-# "URI CODENAME", e.g. "http://deb.debian.org/debian/ bookworm".
-debian_archive() {
-    apt-get indextargets --format '$(ORIGIN) $(REPO_URI) $(CODENAME)' 2>/dev/null |
-        awk '$1 == "Debian" && $3 !~ /-/ { print $2, $3; exit }' | grep . ||
-        echo "http://deb.debian.org/debian/ $(. /etc/os-release && echo "$VERSION_CODENAME")"
+# debian_sources [RELEASE]: the archive lines ("deb URI SUITE COMPONENT") of
+# Debian's that apt here takes its packages from, for RELEASE rather than
+# this system's release when given (bookworm-updates becomes
+# trixie-updates, and so on). Says so and fails when there are none.
+debian_sources() {
+    local own; own="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+    ensure_package_lists
+    apt-get indextargets --format '$(ORIGIN) $(TARGET_OF) $(REPO_URI) $(CODENAME) $(COMPONENT)' |
+        awk -v own="$own" -v to="${1:-$own}" '$1 == "Debian" && $2 == "deb" && index($4, own) == 1 {
+            print "deb", $3, to substr($4, length(own) + 1), $5 }' | LC_ALL=C sort -u | grep . ||
+        { echo "apt here takes no packages from Debian's archive for $own (apt-get indextargets)" >&2; return 1; }
 }
 
 # ---- Windows: MinGW-w64 builds, run under Wine ----
 
 WINDOWS_TOOLCHAIN="$PROJECT_DIR/cmake/mingw-w64-x86_64.cmake"
-WINDOWS_FREEGLUT="$PROJECT_DIR/build-windows-freeglut"
+# (scripts/package --check builds it again elsewhere, saying where here.)
+WINDOWS_FREEGLUT="${WINDOWS_FREEGLUT:-$PROJECT_DIR/build-windows-freeglut}"
 
 # The Windows build runs its generators under Wine, and so do the tests: x86-64
 # Windows programs, which only an x86-64 machine's Wine runs.
@@ -197,7 +200,8 @@ wine_without_window_manager() {
 # index; dpkg-source then checks the tarballs against it.
 fetch_freeglut_source() {
     local uri codename version
-    read -r uri codename <<<"$(debian_archive)"
+    read -r _ uri codename _ <<<"$(debian_sources | awk '$3 !~ /-/' | head -n 1)"
+    [ -n "$uri" ] || return 1
     mkdir -p "$1/apt/lists/partial" "$1/apt/cache"
     printf "deb-src $uri %s main\n" "$codename" stable oldstable >"$1/apt/sources.list"
     local apt=(-qq -o Dir::Etc::SourceList="$1/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
@@ -228,9 +232,9 @@ windows_freeglut() {
         { echo "Could not build freeglut for Windows (in $dir)." >&2; return 1; }
 }
 
-# Configures and builds $BUILD_DIR for Windows.
+# build_windows DIR [CMAKE ARGUMENTS...]: configures and builds DIR for Windows.
 build_windows() {
     use_wine
     windows_freeglut &&
-        build_project --toolchain "$WINDOWS_TOOLCHAIN" -DCMAKE_FIND_ROOT_PATH="$WINDOWS_FREEGLUT/install" "$@"
+        build_in "$1" --toolchain "$WINDOWS_TOOLCHAIN" -DCMAKE_FIND_ROOT_PATH="$WINDOWS_FREEGLUT/install" "${@:2}"
 }
