@@ -179,17 +179,12 @@ windows_runs_here() { [ "$(dpkg --print-architecture)" = amd64 ]; }
 
 # Wine runs the programs that the Windows build runs and the tests: in a
 # prefix of the project's own (never the user's), made on first use, quiet,
-# and without Mono and Gecko (which it would offer to download).
+# and without Mono and Gecko (which it would offer to download). The tests'
+# X servers run no window manager: Wine is told so, and then draws the
+# windows' frames itself, as Windows does (left to expect a manager, Wine 10
+# never takes down a window that it has shown, such as freeglut's menus).
 use_wine() {
     export WINEPREFIX="$PROJECT_DIR/build-wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-}
-
-# The tests' X servers run no window manager: Wine is told so, and then draws
-# the windows' frames itself, as Windows does. Left to expect a manager, Wine
-# 10 never takes down a window that it has shown, such as freeglut's menus
-# after a choice.
-wine_without_window_manager() {
-    use_wine
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 }
 
