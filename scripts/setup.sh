@@ -126,7 +126,7 @@ Description: what Dancing Noodlet's scripts installed
  Dancing Noodlet's scripts/remove-deps removes this package and the packages
  that came with it, which it lists in $DEPS_DIR/installed, and nothing else.
 EOF
-    dpkg-deb --build --root-owner-group "$1/pkg" "$1/deps.deb" >/dev/null && chmod 644 "$1/deps.deb"
+    chmod -R go-w "$1/pkg" && dpkg-deb --build --root-owner-group "$1/pkg" "$1/deps.deb" >/dev/null && chmod 644 "$1/deps.deb"
 }
 # newly_installed DEB: the packages that installing DEB would add to this
 # system, by apt's simulation (which needs no root), DEB's own aside.
