@@ -81,13 +81,9 @@ installed_packages() {  # one a line, sorted
 # ensure_packages COMMAND...: installs, in one go and with apt's progress
 # shown, those of the packages of these commands that are missing.
 ensure_packages() {
-    local command package missing=() wanted
-    for command in "$@"; do
-        wanted="$(packages_for "$command")" || return 1
-        for package in $wanted; do
-            installed "$package" || [[ " ${missing[*]} " == *" $package "* ]] || missing+=("$package")
-        done
-    done
+    local command wanted="" missing
+    for command in "$@"; do wanted+=" $(packages_for "$command")" || return 1; done
+    mapfile -t missing < <(printf '%s\n' $wanted | LC_ALL=C sort -u | LC_ALL=C comm -23 - <(installed_packages))
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "== scripts/$(basename "$0") installs ${missing[*]}, with what they need" \
          "(scripts/remove-deps removes them again) =="
