@@ -153,4 +153,22 @@ TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
             zenith = v.y > zenith.y ? v : zenith, nadir = v.y < nadir.y ? v : nadir;
     EXPECT_TRUE(zenith.y > 14.99 && zenith.t == 0 && nadir.t == 1);  // t = 0 at the top
     expectSpin(skySpin, drawSky, 0);
+
+    // Seen in perspective, each texel of a sky in 16 columns of black and
+    // white spans a hundred pixels or more, and stays a sharp band of its own
+    // colour: across the picture only the two colours show, no blend.
+    BmpFile stripes{16, 4};
+    stripes.rgb = [](int x, int) { return x % 2 ? 0xffffffu : 0; };
+    const std::string file = scratchPath("stripes.bmp");
+    writeFile(file, bmpBytes(stripes));
+    testing::internal::CaptureStdout();
+    loadTexture(file.c_str(), TEXTURE_SKY);
+    testing::internal::GetCapturedStdout();
+    std::filesystem::remove(file);
+    projectionMode = VIEW_PERSPECTIVE, reshape(600, 600);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT), glLoadIdentity(), placeCamera(), drawSky();
+    std::vector<std::array<GLubyte, 3>> row(600);
+    glReadPixels(0, 300, 600, 1, GL_RGB, GL_UNSIGNED_BYTE, row.data());
+    const std::set<std::array<GLubyte, 3>> colours(row.begin(), row.end());
+    EXPECT_EQ(colours.size(), 2u) << "colours across the sky, in the middle row";
 }
