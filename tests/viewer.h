@@ -10,7 +10,7 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
+#include <set>
 #include <cmath>
 #include <filesystem>
 #include <map>
