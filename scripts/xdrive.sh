@@ -105,14 +105,16 @@ submenu() {
 }
 height_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'; }
 # choose ROOT_ENTRY [SUB_ENTRY]: a menu choice with real clicks (entries from
-# 0). Leaves the heights of the menus it opened in MENU_HEIGHTS.
+# 0), from the root menu, which the right button must open (3 entries inside
+# a border of 2 pixels). Leaves the heights of the menus it opened in MENU_HEIGHTS.
 choose() {
     local why="" root sub
     xdotool mousemove --window "$window" "${MENU_X:-20}" "${MENU_Y:-20}" click 3
     wait_for_menu || { echo "choose $*: no menu opened" >&2; return 1; }
     root="$(visible_menus | head -n1)"
     MENU_HEIGHTS="$(height_of "$root")"
-    point_at "$root" "$1" || why="entry $1 not highlighted"
+    [ "$MENU_HEIGHTS" = $((3 * MENU_ENTRY + 4)) ] || why="the right button opened a menu $MENU_HEIGHTS pixels high, not the root menu"
+    [ -n "$why" ] || point_at "$root" "$1" || why="entry $1 not highlighted"
     if [ -z "$why" ] && [ $# -ge 2 ]; then
         sub="$(submenu "$root" "$1")" || why="no submenu"
         [ -n "$why" ] || MENU_HEIGHTS="$MENU_HEIGHTS $(height_of "$sub")"

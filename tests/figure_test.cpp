@@ -91,25 +91,35 @@ TEST(Figure, IsBuiltAndDrawnInItsLayout) {
     // column (s = 0.5) faces the front.
     capture(drawFigure), head->transform(0, 0, 0, 90, 1, 0, 0), capture(drawFigure);
     const std::vector<Facet> drawn = capture(drawFigure);
-    Vertex top{0, -1, 0, 0, 0, 0}, front{0, 0, -1, 0, 0, 0};
+    Vertex top{0, -1, 0, 0, 0, 0, 0, 0}, front{0, 0, -1, 0, 0, 0, 0, 0};
     for (const Facet& p : drawn)
         for (const Vertex& v : p)
             if (std::hypot(v.x, v.y - .95, v.z) < .2001)
                 top = v.y > top.y ? v : top, front = v.z > front.z ? v : front;
     EXPECT_TRUE(top.t == 1 && std::fabs(front.s - 0.5) < 1e-6) << top.t << " " << front.s;
-    EXPECT_TRUE(drawnIn(Pose())) << "at rest";
 
-    // Under the scene light alone, a white one, the figure's green is its
-    // ambient 0.14 under the light's 5 and the scene's 0.2, less its diffuse
-    // -0.4 under 0.6 by how squarely the light falls, plus its specular 0.2
-    // under 0.8 where the light falls: 0.648 where it falls squarely, 0.888
-    // where it grazes.
-    double least = 1, most = 0;
-    glDisable(GL_LIGHT1);
+    // Under the scene light alone, at (1, 1, 1) in these coordinates, a point
+    // of the head whose normal is at cos a to the light has, in each of red,
+    // green and blue, the figure's ambient 0.34, 0.14, 0 under the light's 5
+    // and the scene's 0.2, less its diffuse 0.4 under the light's 0.6 times a,
+    // plus its specular 0.2 under 0.8 where the light falls (a > 0), clamped
+    // to 0 to 1. (Points facing the viewer, away from the edge of the light.)
+    glDisable(GL_LIGHT1), glLoadIdentity(), placeLights();
+    int seen = 0;
     for (const Facet& p : capture(drawFigure))
-        for (const Vertex& v : p) least = std::min(least, v.green), most = std::max(most, v.green);
-    EXPECT_TRUE(std::fabs(least - .648) < .01 && std::fabs(most - .888) < .01)
-        << "the figure's green " << least << " to " << most;
+        for (const Vertex& v : p) {
+            const double n[] = {v.x / .2, (v.y - .95) / .2, v.z / .2},
+                         l = std::hypot(1 - v.x, 1 - v.y, 1 - v.z),
+                         a = (n[0] * (1 - v.x) + n[1] * (1 - v.y) + n[2] * (1 - v.z)) / l,
+                         lit = a > 0 ? .16 - .24 * a : 0;
+            if (std::fabs(std::hypot(n[0], n[1], n[2]) - 1) > 1e-3 || n[2] < .1 || std::fabs(a) < .05)
+                continue;
+            ++seen;
+            const double want[] = {std::min(1.768 + lit, 1.0), .728 + lit, std::max(lit, 0.0)};
+            for (int c = 0; c < 3; ++c)
+                ASSERT_NEAR((&v.r)[c], want[c], .01) << "RGB"[c] << " at cos " << a << " to the light";
+        }
+    EXPECT_GT(seen, 50) << "head vertices facing the viewer";
 }
 
 // Waving: the left arm curled by `curl` at every joint, the right one bent by

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
+#include <set>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -60,9 +60,9 @@ struct Viewer : testing::Environment {
 };
 inline testing::Environment* const viewer = testing::AddGlobalTestEnvironment(new Viewer);
 
-// A vertex's position, texture coordinates and lit green.
+// A vertex's position, texture coordinates and lit colour.
 struct Vertex {
-    double x, y, z, s, t, green;
+    double x, y, z, s, t, r, g, b;
 };
 using Facet = std::vector<Vertex>;
 
@@ -85,7 +85,7 @@ inline std::vector<Facet> capture(void (*draw)()) {
         polygons.emplace_back();
         for (int n = int(buffer[i++]); n > 0; --n, i += 11) {
             const GLfloat* f = &buffer[i];
-            polygons.back().push_back({f[0] - R, f[1] - R, R * (1 - 2.0 * f[2]), f[7], f[8], f[4]});
+            polygons.back().push_back({f[0] - R, f[1] - R, R * (1 - 2.0 * f[2]), f[7], f[8], f[3], f[4], f[5]});
         }
     }
     return polygons;
