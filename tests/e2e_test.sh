@@ -72,9 +72,8 @@ key v && poll moved || fail "V did not change the projection"
 far="$(yellow)" && drag 300 300 500 200  # 3 nearer
 poll eval '[ "$(yellow)" -gt $((far * 2)) ]' || fail "a Camera Scale drag up and right did not bring the figure nearer"
 key r v && poll back || fail "R and V did not bring back the start-up view"
-xdotool mousemove --window "$window" 300 300 click 3 && wait_for_menu && opened="$(height_of "$(visible_menus | head -n1)")" || fail "no menu at a right click"
-[ "$opened" = $((3 * MENU_ENTRY + 4)) ] || fail "after a choice from a submenu and a left drag, the right button opened a menu $opened pixels high, not the root menu"
-xdotool mousemove --window "$window" 50 550 click 1 && wait_for_no_menu || fail "a left click beside the menu did not close it"
+# After a choice from a submenu and left drags, the right button must open the
+# root menu again: choose checks that it does.
 choose 0 0 && steady back && drag 300 300 400 300; poll moved || fail "a Camera Rotate drag did not turn the camera"
 key r; poll back || fail "R did not reset the camera"
 

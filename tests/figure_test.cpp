@@ -90,36 +90,46 @@ TEST(Figure, IsBuiltAndDrawnInItsLayout) {
     // t (0 at one pole, 1 at the other) is then 1 on top, and its middle
     // column (s = 0.5) faces the front.
     capture(drawFigure), head->transform(0, 0, 0, 90, 1, 0, 0), capture(drawFigure);
-    const std::vector<Facet> drawn = capture(drawFigure);
     Vertex top{0, -1, 0, 0, 0, 0, 0, 0}, front{0, 0, -1, 0, 0, 0, 0, 0};
-    for (const Facet& p : drawn)
+    for (const Facet& p : capture(drawFigure))
         for (const Vertex& v : p)
             if (std::hypot(v.x, v.y - .95, v.z) < .2001)
                 top = v.y > top.y ? v : top, front = v.z > front.z ? v : front;
     EXPECT_TRUE(top.t == 1 && std::fabs(front.s - 0.5) < 1e-6) << top.t << " " << front.s;
 
     // Under the scene light alone, at (1, 1, 1) in these coordinates, a point
-    // of the head whose normal is at cos a to the light has, in each of red,
-    // green and blue, the figure's ambient 0.34, 0.14, 0 under the light's 5
-    // and the scene's 0.2, less its diffuse 0.4 under the light's 0.6 times a,
-    // plus its specular 0.2 under 0.8 where the light falls (a > 0), clamped
-    // to 0 to 1. (Points facing the viewer, away from the edge of the light.)
+    // of a ball whose normal is at cos a to the light and at cos h to the
+    // half-way vector between the light and the viewer (along z) has, in
+    // each of red, green and blue, its material's ambient under the light's
+    // 5 and the scene's 0.2, plus its diffuse under the light's 0.6 times a,
+    // plus where the light falls (a > 0) its specular under 0.8 times h to
+    // its shininess, clamped to 0 to 1. The head: ambient 0.34, 0.14, 0,
+    // diffuse -0.4, specular 0.2, shininess 0. The marker, a ball of 0.3 at
+    // (0, 2, 0): ambient 0.15375, 0.15, 0.16625, diffuse 0.18275, 0.17,
+    // 0.22525, specular 1.3, shininess 15, shaded flat (by each facet's last
+    // point). Points facing the viewer, away from the edge of the light.
     glDisable(GL_LIGHT1), glLoadIdentity(), placeLights();
-    int seen = 0;
-    for (const Facet& p : capture(drawFigure))
-        for (const Vertex& v : p) {
-            const double n[] = {v.x / .2, (v.y - .95) / .2, v.z / .2},
-                         l = std::hypot(1 - v.x, 1 - v.y, 1 - v.z),
-                         a = (n[0] * (1 - v.x) + n[1] * (1 - v.y) + n[2] * (1 - v.z)) / l,
-                         lit = a > 0 ? .16 - .24 * a : 0;
-            if (std::fabs(std::hypot(n[0], n[1], n[2]) - 1) > 1e-3 || n[2] < .1 || std::fabs(a) < .05)
-                continue;
-            ++seen;
-            const double want[] = {std::min(1.768 + lit, 1.0), .728 + lit, std::max(lit, 0.0)};
-            for (int c = 0; c < 3; ++c)
-                ASSERT_NEAR((&v.r)[c], want[c], .01) << "RGB"[c] << " at cos " << a << " to the light";
+    // Each ball's y, radius, ambient, diffuse, specular and shininess:
+    for (const auto& b :
+         {std::array<double, 10>{.95, .2, .34, .14, 0, -.4, -.4, -.4, .2, 0},
+          std::array<double, 10>{2, .3, .15375, .15, .16625, .18275, .17, .22525, 1.3, 15}}) {
+        int seen = 0;
+        for (const Facet& p : capture(b[0] < 1 ? drawFigure : drawGround)) {
+            const Vertex& v = p.back();
+            const double x = v.x / b[1], y = (v.y - b[0]) / b[1], z = v.z / b[1], u = 1 - v.x,
+                         w = 1 - v.y, q = 1 - v.z, l = std::hypot(u, w, q),
+                         a = (x * u + y * w + z * q) / l,
+                         h = (x * u + y * w + z * (q + l)) / std::hypot(u, w, q + l);
+            if (std::fabs(std::hypot(x, y, z) - 1) > 1e-3 || z < .1 || std::fabs(a) < .05) continue;
+            for (int c = 0; c < 3; ++c, ++seen) {
+                const double lit = b[2 + c] * 5.2 + b[5 + c] * .6 * std::max(a, 0.) +
+                                   (a > 0) * b[8] * .8 * std::pow(std::max(h, 0.), b[9]);
+                ASSERT_NEAR((&v.r)[c], std::clamp(lit, 0., 1.), .01)
+                    << "RGB"[c] << " of the ball at " << b[0] << ", cos " << a << ", " << h;
+            }
         }
-    EXPECT_GT(seen, 50) << "head vertices facing the viewer";
+        EXPECT_GT(seen, 30) << "points facing the viewer on the ball at " << b[0];
+    }
 }
 
 // Waving: the left arm curled by `curl` at every joint, the right one bent by
