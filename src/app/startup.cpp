@@ -86,7 +86,11 @@ int startViewer(int argc, char** argv) {
 void idle() { tickIfDue(glutGet(GLUT_ELAPSED_TIME)); }
 
 bool tickIfDue(int now) {
-    const double elapsed = (now - lastTickTime) / 1000.0;
+    // GLUT's clock is an int that wraps after 2^31 ms (24.8 days of running).
+    // Taken as unsigned, the difference of two readings is the time between
+    // them across the wrap as well, where the int subtraction would overflow.
+    const unsigned sinceLastTick = static_cast<unsigned>(now) - static_cast<unsigned>(lastTickTime);
+    const double elapsed = sinceLastTick / 1000.0;
     if (elapsed <= 0.1 / animationRate) return false;
     animationTick();
     lastTickTime = now;

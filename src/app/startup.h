@@ -24,7 +24,8 @@ void initViewer(int argc, char** argv);
 void idle();
 // The pacing rule of idle() at a given clock reading (milliseconds): ticks and
 // moves lastTickTime to now only when more than 0.1 / animationRate seconds
-// have passed since the last tick. Returns whether it ticked.
+// have passed since the last tick, also when the clock has wrapped past
+// INT_MAX in between. Returns whether it ticked.
 bool tickIfDue(int now);
 // One step of the animation clock: runs or takes over the animation, advances
 // the spins and posts a redisplay.
