@@ -65,13 +65,11 @@ void drag(int x0, int y0, int x1, int y1) {
     mouse(GLUT_LEFT_BUTTON, GLUT_UP, x1, y1);
 }
 
-// Expects a rotate drag from (x0, y0) to (x1, y1), made in small steps from
-// the camera angles (azimuth, elevation), to turn the camera by the angles
-// between the trackball points' projections (negative for a drag right or
-// up), and to put it at distance 5.
+// Expects a rotate drag from (x0, y0) to (x1, y1), made in small steps, to
+// turn the camera from the angles (azimuth, elevation) by the angles between
+// the trackball points' projections (negative for a drag right or up), and
+// to put it at distance 5.
 void expectDragTurns(double azimuth, double elevation, int x0, int y0, int x1, int y1) {
-    cameraAzimuth = azimuth;
-    cameraElevation = elevation;
     drag(x0, y0, x1, y1);
     const Ball a(x0, y0), b(x1, y1);
     azimuth += std::atan2(a.x, a.z) - std::atan2(b.x, b.z);
@@ -98,6 +96,7 @@ TEST(Mouse, PixelsMapOntoTheTrackballAndDragsActByTheModeAndEarlierDrags) {
     menuSelect(CAMERA_ROTATE);
     for (auto [w, h] : {std::pair{800, 400}, {400, 800}}) {
         reshape(w, h);
+        cameraAzimuth = cameraElevation = 0;
         expectDragTurns(0, 0, w / 2, h / 2, w / 2 + 290, h / 2 - 130);
     }
     reshape(600, 600);
@@ -106,10 +105,14 @@ TEST(Mouse, PixelsMapOntoTheTrackballAndDragsActByTheModeAndEarlierDrags) {
     // back turns it again.
     for (double from : {1.4, -1.4}) {
         const int down = from > 0 ? 60 : -60;
+        cameraAzimuth = 0;
+        cameraElevation = from;
         expectDragTurns(0, from, 300, 300, 330, 300 + down);
         expectDragTurns(cameraAzimuth, cameraElevation, 330, 300 + down, 300, 300);
     }
-    expectDragTurns(0, 6.0, 300, 5, 300, 595);  // and on past a full turn, which wraps at 2 pi
+    cameraAzimuth = 0;
+    cameraElevation = 6.0;  // and on past a full turn, which wraps at 2 pi
+    expectDragTurns(0, 6.0, 300, 5, 300, 595);
 
     // Camera Scale from (300, 300): up or right brings the camera nearer,
     // 0.01 a pixel, from 1.5 to 10: nearer, away, then not past either end.
