@@ -87,25 +87,28 @@ testing::AssertionResult drawnIn(const Pose& pose) {
     return testing::AssertionSuccess();
 }
 
-// Expects `v`, a point of a ball about (0, centreY, 0) that faces the light
-// and the viewer, to be lit as the scene light alone lights it. The light
-// is at (1, 1, 1) in these coordinates; the point's normal is at cos a to
-// the light and at cos h to the half-way vector between the light and the
-// viewer (along z). In each of red, green and blue the point has its
-// material's ambient under the light's 5 and the scene's 0.2, plus its
-// diffuse under the light's 0.6 times a, plus its specular under 0.8 times
-// h to its shininess, clamped to 0 to 1.
+// Expects `v`, a point of a ball about (0, centreY, 0), to be lit as the
+// scene light alone lights it. The light is at (1, 1, 1) in these
+// coordinates; the point's normal is at cos a to the light and at cos h to
+// the half-way vector between the light and the viewer (along z). In each
+// of red, green and blue the point has its material's ambient under the
+// light's 5 and the scene's 0.2, plus where the light falls (a > 0) its
+// diffuse under the light's 0.6 times a and its specular under 0.8 times h
+// to its shininess, clamped to 0 to 1. Points on the edge of the light are
+// left out.
 void expectLitBySceneLight(const char* ball, const Vertex& v, double centreY, double radius,
                            const Material& m) {
     const double nx = v.x / radius, ny = (v.y - centreY) / radius, nz = v.z / radius;
     const double lx = 1 - v.x, ly = 1 - v.y, lz = 1 - v.z, toLight = std::hypot(lx, ly, lz);
     const double a = (nx * lx + ny * ly + nz * lz) / toLight;
     const double h = (nx * lx + ny * ly + nz * (lz + toLight)) / std::hypot(lx, ly, lz + toLight);
+    if (std::fabs(a) < .05) return;
     for (int c = 0; c < 3; ++c) {
-        const double lit = m.ambient[c] * 5.2 + m.diffuse[c] * .6 * a +
-                           m.specular[c] * .8 * std::pow(h, m.shininess);
+        const double lit =
+            m.ambient[c] * 5.2 + (a > 0 ? m.diffuse[c] * .6 * a : 0) +
+            (a > 0 ? m.specular[c] * .8 * std::pow(std::max(h, 0.), m.shininess) : 0);
         EXPECT_NEAR(v.colour(c), std::clamp(lit, 0., 1.), .01)
-            << "RGB"[c] << " of " << ball << ", at cos " << a << ", " << h;
+            << "RGB"[c] << " of " << ball << " at " << v.x << ", " << v.y << ", " << v.z;
     }
 }
 
@@ -116,25 +119,25 @@ TEST(Figure, TheHeadWearsItsFaceUprightAndTheSceneLightColoursHeadAndMarker) {
     glDisable(GL_LIGHT1);  // the scene light alone, for the colours below
     placeLights();         // under the start-up's identity modelview matrix
     capture(drawFigure);
+    const Material headColours = {{.34f, .14f, 0, 1}, {-.4f, -.4f, -.4f, 1}, {.2f, .2f, .2f, 1}, 0};
+    // Its points that face the viewer are lit as below (the body's top ball
+    // touches it at its lowest point).
     Vertex top{}, front{};  // the head lies above y = 0, its front at z > 0
     for (const Facet& p : capture(drawFigure))
         for (const Vertex& v : p) {
-            if (std::hypot(v.x, v.y - .95, v.z) > .2001) continue;  // not the head
+            if (std::fabs(std::hypot(v.x, v.y - .95, v.z) - .2) > 1e-4) continue;  // not the head
             if (v.y > top.y) top = v;
             if (v.z > front.z) front = v;
+            if (v.z > .02) expectLitBySceneLight("the head", v, .95, .2, headColours);
         }
     EXPECT_EQ(top.t, 1) << "the face's t on top of the head";
     EXPECT_NEAR(front.s, 0.5, 1e-6) << "the face's s at the front of the head";
-    const Material headColours = {{.34f, .14f, 0, 1}, {-.4f, -.4f, -.4f, 1}, {.2f, .2f, .2f, 1}, 0};
-    expectLitBySceneLight("the head", front, .95, .2, headColours);
-    // The marker, a ball of 0.3 at (0, 2, 0), is shaded flat: each facet has
-    // the colour of its last point.
-    Vertex markerFront{};
-    for (const Facet& p : capture(drawGround))
-        if (p.back().y > 1.5 && p.back().z > markerFront.z) markerFront = p.back();
     const Material markerColours = {
         {.15375f, .15f, .16625f, 1}, {.18275f, .17f, .22525f, 1}, {1.3f, 1.3f, 1.3f, 1}, 15};
-    expectLitBySceneLight("the marker", markerFront, 2, .3, markerColours);
+    // The marker, a ball of 0.3 at (0, 2, 0), is shaded flat: each facet has
+    // the colour of its last point.
+    for (const Facet& p : capture(drawGround))
+        if (p.back().y > 1.5) expectLitBySceneLight("the marker", p.back(), 2, .3, markerColours);
 }
 
 // Waving: the left arm curled by `curl` at every joint, the right one bent by
