@@ -68,13 +68,19 @@ double distanceToAxis(const Vertex& v, const Shape& s) {
 }
 
 // Whether the figure drawn now is in `pose`: a ball (at least 100 vertices
-// on its sphere) at every node, and every vertex on a ball or a cylinder.
+// on its sphere) at every node, a segment's cylinder (a ring of vertices
+// half-way along it, between the balls), and every vertex on a ball or a
+// cylinder.
 testing::AssertionResult drawnIn(const Pose& pose) {
     const std::vector<Facet> drawn = capture(drawFigure);
     const std::vector<Shape> shapes = shapesOf(pose);
-    for (const Shape& s : shapes)
+    for (const Shape& s : shapes) {
         if (onSphere(drawn, s.x, s.y, 0, s.radius) < 100)
             return testing::AssertionFailure() << "no ball at " << s.x << ", " << s.y;
+        const double middleX = (s.x + s.endX) / 2, middleY = (s.y + s.endY) / 2;
+        if (s.radius == 0.05 && onSphere(drawn, middleX, middleY, 0, 0.05) < 10)
+            return testing::AssertionFailure() << "no segment from " << s.x << ", " << s.y;
+    }
     for (const Facet& polygon : drawn)
         for (const Vertex& v : polygon)
             if (std::none_of(shapes.begin(), shapes.end(), [&](const Shape& s) {
