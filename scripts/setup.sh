@@ -148,7 +148,7 @@ say_no_apt() {
     local script needs="a C++17 compiler, CMake 3.25 or later with make, and the OpenGL, GLU and freeglut headers"
     [ -z "${NO_APT_SAID:-}" ] && NO_APT_SAID=yes script="$(basename "$0")" || return 0
     case "$script" in
-        test) needs+="; GoogleTest, Xvfb, xdotool and the X tools; valgrind and clang for those two tests" ;;
+        test) needs+="; GoogleTest, Xvfb, xdotool and the X tools; valgrind and clang for the valgrind session and the fuzzer" ;;
         screenshots) needs+="; Xvfb, xdotool and the X tools; ImageMagick" ;;
         bench) needs+="; Xvfb, xdotool and the X tools; glxinfo, stb's headers and valgrind" ;;
         fuzz) needs+="; GoogleTest, and clang with libFuzzer" ;;
