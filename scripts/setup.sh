@@ -189,8 +189,7 @@ debian_sources() {
 # ---- Windows: MinGW-w64 builds, run under Wine ----
 
 WINDOWS_TOOLCHAIN="$PROJECT_DIR/cmake/mingw-w64-x86_64.cmake"
-# (scripts/package --check builds it again elsewhere, saying where here.)
-WINDOWS_FREEGLUT="${WINDOWS_FREEGLUT:-$PROJECT_DIR/build-windows-freeglut}"
+WINDOWS_FREEGLUT="${WINDOWS_FREEGLUT:-$PROJECT_DIR/build-windows-freeglut}"  # elsewhere for package --check
 
 # The Windows build runs its generators under Wine, and so do the tests: x86-64
 # Windows programs, which only an x86-64 machine's Wine runs.
@@ -231,7 +230,8 @@ fetch_freeglut_source() {
 }
 
 # Builds freeglut for Windows, as a static library, from Debian's freeglut
-# source package, into $WINDOWS_FREEGLUT/install (once).
+# source package, into $WINDOWS_FREEGLUT/install (once); CMake 4 is told
+# policies of 3.5, freeglut 3.4.0's own 3.0 being too old for it.
 windows_freeglut() {
     local dir="$WINDOWS_FREEGLUT"
     [ -f "$dir/install/lib/libfreeglut_static.a" ] && return 0
@@ -239,7 +239,7 @@ windows_freeglut() {
         { echo "Could not fetch freeglut's source package." >&2; return 1; }
     rm -rf "$dir/src" "$dir/build"
     dpkg-source -x "$dir"/source/freeglut_*.dsc "$dir/src" >/dev/null 2>&1 &&
-        cmake -S "$dir/src" -B "$dir/build" --toolchain "$WINDOWS_TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+        CMAKE_POLICY_VERSION_MINIMUM=3.5 cmake -S "$dir/src" -B "$dir/build" --toolchain "$WINDOWS_TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
             -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
             -DCMAKE_C_FLAGS="-w -ffile-prefix-map=$dir=." -DCMAKE_INSTALL_PREFIX="$dir/install" >/dev/null &&
         cmake --build "$dir/build" -j "$(nproc)" >/dev/null && cmake --install "$dir/build" >/dev/null ||
