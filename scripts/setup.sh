@@ -3,9 +3,7 @@
 
 # The project's root, whatever directory the script was started from.
 PROJECT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-# The folder of CMakePresets.json's "run" build, where vantor and its
-# textures are.
-RUN_DIR="$PROJECT_DIR/build"
+RUN_DIR="$PROJECT_DIR/build"  # CMakePresets.json's "run" build: vantor and its textures
 
 # ---- What each command installs ----
 # The Debian packages each script needs, in this one place (the README
@@ -63,14 +61,9 @@ DEPS_DIR=/usr/share/$DEPS_PACKAGE
 # as_root COMMAND...: as root, through sudo when this user is not root.
 # DEBIAN_FRONTEND goes through env: sudo drops it from the environment.
 as_root() {
-    if [ "$(id -u)" -eq 0 ]; then
-        env DEBIAN_FRONTEND=noninteractive "$@"
-    elif command -v sudo >/dev/null; then
-        sudo env DEBIAN_FRONTEND=noninteractive "$@"
-    else
-        echo "This needs root, and sudo is not installed: run as root: $*" >&2
-        return 1
-    fi
+    [ "$(id -u)" -ne 0 ] || { env DEBIAN_FRONTEND=noninteractive "$@"; return; }
+    command -v sudo >/dev/null || { echo "This needs root, and sudo is not installed: run as root: $*" >&2; return 1; }
+    sudo env DEBIAN_FRONTEND=noninteractive "$@"
 }
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
@@ -79,12 +72,16 @@ installed_packages() {  # one a line, sorted
 }
 
 # ensure_packages COMMAND...: installs, in one go and with apt's progress
-# shown, those of the packages of these commands that are missing.
+# shown, those of the packages of these commands that are missing. Refuses,
+# in one line of ours rather than apt's, when apt cannot install one of them.
 ensure_packages() {
-    local command wanted="" missing
+    local command wanted="" missing lacks
+    has_apt || { say_no_apt; return 0; }
     for command in "$@"; do wanted+=" $(packages_for "$command")" || return 1; done
     mapfile -t missing < <(printf '%s\n' $wanted | LC_ALL=C sort -u | LC_ALL=C comm -23 - <(installed_packages))
     [ ${#missing[@]} -eq 0 ] && return 0
+    lacks="$(lacking "${missing[@]}")"
+    [ -z "$lacks" ] || { echo "scripts/$(basename "$0") needs $lacks, which $(this_archive) lacks." >&2; return 1; }
     echo "== scripts/$(basename "$0") installs ${missing[*]}, with what they need" \
          "(scripts/remove-deps removes them again) =="
     as_root apt-get update && install_deps_package "${missing[@]}" ||
@@ -132,42 +129,67 @@ newly_installed() {
     return 0
 }
 
-# available PACKAGE: the archive has the package for this machine.
-available() { ensure_package_lists && apt-cache show --no-all-versions "$1" >/dev/null 2>&1; }
+# lacking PACKAGE...: those of the packages that apt here cannot install (by its
+# simulation, which needs no root), as testing's archive lacks Wine at times.
+lacking() {
+    ensure_package_lists && ! apt-get -s install --no-install-recommends "$@" >/dev/null 2>&1 || return 0
+    local package; for package in "$@"; do apt-get -s install "$package" >/dev/null 2>&1 || echo "$package"; done | xargs
+}
 # What the archive has is known only once apt has fetched its lists, which
 # a fresh container or chroot lacks.
-ensure_package_lists() {
-    compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || as_root apt-get update
+ensure_package_lists() { compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || as_root apt-get update; }
+this_archive() { echo "Debian's archive for $(apt_release || echo this release) $(dpkg --print-architecture)"; }
+
+# ---- Systems without apt ----
+# There the scripts install nothing: they say so once, with what they need
+# in words, and go on; CMake says what is missing.
+has_apt() { command -v apt-get >/dev/null && command -v dpkg-query >/dev/null; }
+say_no_apt() {
+    local script needs="a C++17 compiler, CMake 3.25 or later with make, and the OpenGL, GLU and freeglut headers"
+    [ -z "${NO_APT_SAID:-}" ] && NO_APT_SAID=yes script="$(basename "$0")" || return 0
+    case "$script" in
+        test) needs+="; GoogleTest, Xvfb, xdotool and the X tools; valgrind and clang for the valgrind session and the fuzzer" ;;
+        screenshots) needs+="; Xvfb, xdotool and the X tools; ImageMagick" ;;
+        bench) needs+="; Xvfb, xdotool and the X tools; glxinfo, stb's headers and valgrind" ;;
+        fuzz) needs+="; GoogleTest, and clang with libFuzzer" ;;
+    esac
+    echo "== This system has no apt: scripts/$script installs nothing. It needs $needs =="
 }
+needs_apt() { has_apt || { echo "This system has no apt: $1" >&2; exit 1; }; }  # for scripts that cannot do without
 
 # ---- Building ----
 
 # build_preset PRESET [CMAKE ARGUMENTS...]: configures and builds one of the
 # builds of CMakePresets.json, in its folder.
-build_preset() {
-    (cd "$PROJECT_DIR" && cmake --preset "$@" >/dev/null && cmake --build --preset "$1" -j "$(nproc)")
-}
+build_preset() { (cd "$PROJECT_DIR" && cmake --preset "$@" >/dev/null && cmake --build --preset "$1" -j "$(nproc)"); }
 # build_in DIR [CMAKE ARGUMENTS...]: configures and builds in DIR.
 build_in() { cmake -S "$PROJECT_DIR" -B "$1" "${@:2}" >/dev/null && cmake --build "$1" -j "$(nproc)"; }
 
+# apt_release: this system's release as apt names it: os-release's codename,
+# or sid on unstable, whose os-release names testing's.
+apt_release() {
+    ensure_package_lists
+    apt-get indextargets --format '$(ORIGIN) $(TARGET_OF) $(CODENAME)' | awk -v os="$(. /etc/os-release && echo "$VERSION_CODENAME")" '
+        $1 == "Debian" && $2 == "deb" { has[$3] = 1 } END { if (os in has) print os; else if ("sid" in has) print "sid"; else exit 1 }'
+}
 # debian_sources [RELEASE]: the archive lines ("deb URI SUITE COMPONENT") of
 # Debian's that apt here takes its packages from, for RELEASE rather than
 # this system's release when given (bookworm-updates becomes
-# trixie-updates, and so on). Says so and fails when there are none.
+# trixie-updates, and so on; unstable has no such suites). Says so and fails
+# when there are none.
 debian_sources() {
-    local own; own="$(. /etc/os-release && echo "$VERSION_CODENAME")"
-    ensure_package_lists
+    local own; own="$(apt_release)" || { echo "apt here takes no packages from Debian's archive" \
+        "for $(. /etc/os-release && echo "$VERSION_CODENAME") (apt-get indextargets)" >&2; return 1; }
     apt-get indextargets --format '$(ORIGIN) $(TARGET_OF) $(REPO_URI) $(CODENAME) $(COMPONENT)' |
         awk -v own="$own" -v to="${1:-$own}" '$1 == "Debian" && $2 == "deb" && index($4, own) == 1 {
-            print "deb", $3, to substr($4, length(own) + 1), $5 }' | LC_ALL=C sort -u | grep . ||
-        { echo "apt here takes no packages from Debian's archive for $own (apt-get indextargets)" >&2; return 1; }
+            suffix = substr($4, length(own) + 1); if (to != "sid" || suffix == "") print "deb", $3, to suffix, $5 }' |
+        LC_ALL=C sort -u | grep .
 }
 
 # ---- Windows: MinGW-w64 builds, run under Wine ----
 
 WINDOWS_TOOLCHAIN="$PROJECT_DIR/cmake/mingw-w64-x86_64.cmake"
-# (scripts/package --check builds it again elsewhere, saying where here.)
-WINDOWS_FREEGLUT="${WINDOWS_FREEGLUT:-$PROJECT_DIR/build-windows-freeglut}"
+WINDOWS_FREEGLUT="${WINDOWS_FREEGLUT:-$PROJECT_DIR/build-windows-freeglut}"  # elsewhere for package --check
 
 # The Windows build runs its generators under Wine, and so do the tests: x86-64
 # Windows programs, which only an x86-64 machine's Wine runs.
@@ -208,7 +230,8 @@ fetch_freeglut_source() {
 }
 
 # Builds freeglut for Windows, as a static library, from Debian's freeglut
-# source package, into $WINDOWS_FREEGLUT/install (once).
+# source package, into $WINDOWS_FREEGLUT/install (once). Its CMakeLists asks
+# for policies of 3.0: CMake 4 is told 3.5, and no CMake warns of either.
 windows_freeglut() {
     local dir="$WINDOWS_FREEGLUT"
     [ -f "$dir/install/lib/libfreeglut_static.a" ] && return 0
@@ -216,8 +239,8 @@ windows_freeglut() {
         { echo "Could not fetch freeglut's source package." >&2; return 1; }
     rm -rf "$dir/src" "$dir/build"
     dpkg-source -x "$dir"/source/freeglut_*.dsc "$dir/src" >/dev/null 2>&1 &&
-        cmake -S "$dir/src" -B "$dir/build" --toolchain "$WINDOWS_TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
-            -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
+        CMAKE_POLICY_VERSION_MINIMUM=3.5 cmake -S "$dir/src" -B "$dir/build" --toolchain "$WINDOWS_TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+            -Wno-deprecated -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
             -DCMAKE_C_FLAGS="-w -ffile-prefix-map=$dir=." -DCMAKE_INSTALL_PREFIX="$dir/install" >/dev/null &&
         cmake --build "$dir/build" -j "$(nproc)" >/dev/null && cmake --install "$dir/build" >/dev/null ||
         { echo "Could not build freeglut for Windows (in $dir)." >&2; return 1; }

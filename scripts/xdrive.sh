@@ -23,11 +23,7 @@ start_xvfb() {
             kill -0 "$xvfb_pid" 2>/dev/null || break
             sleep 0.05
         done
-        if [ -s "$file" ] && xdpyinfo -display ":$number" >/dev/null 2>&1; then
-            export DISPLAY=":$number"
-            rm -f "$file"
-            return 0
-        fi
+        [ -s "$file" ] && xdpyinfo -display ":$number" >/dev/null 2>&1 && { export DISPLAY=":$number"; rm -f "$file"; return 0; }
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
     done
@@ -40,8 +36,7 @@ start_xvfb() {
 # 30): the visible top-level window with an empty title and 600 x 600 pixels
 # (the root window matches the empty title as well).
 find_window() {
-    local tries=$((${1:-30} * 10))
-    for _ in $(seq "$tries"); do
+    for _ in $(seq $((${1:-30} * 10))); do
         for candidate in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
             eval "$(xdotool getwindowgeometry --shell "$candidate")"
             [ "$WIDTH" = 600 ] && [ "$HEIGHT" = 600 ] && { echo "$candidate"; return 0; }
@@ -53,12 +48,8 @@ find_window() {
 
 key() { xdotool mousemove --window "$window" "${KEY_X:-20}" "${KEY_Y:-20}" key "$@"; }
 visible_menus() { xdotool search --onlyvisible --name 'freeglut menu' 2>/dev/null || true; }
-wait_for_menu() {  # until a menu is open (up to 30 s)
-    for _ in $(seq 600); do [ -n "$(visible_menus)" ] && return 0; sleep 0.05; done
-    return 1
-}
-wait_for_no_menu() {
-    for _ in $(seq 600); do [ -z "$(visible_menus)" ] && return 0; sleep 0.05; done
+wait_for_menus() {  # wait_for_menus -n: until a menu is open; -z: until none is (up to 30 s)
+    for _ in $(seq 600); do [ "$1" "$(visible_menus)" ] && return 0; sleep 0.05; done
     return 1
 }
 entry_centre() {  # entry_centre MENU_WINDOW INDEX: screen x y of that entry
@@ -110,7 +101,7 @@ height_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'; }
 choose() {
     local why="" root sub
     xdotool mousemove --window "$window" "${MENU_X:-20}" "${MENU_Y:-20}" click 3
-    wait_for_menu || { echo "choose $*: no menu opened" >&2; return 1; }
+    wait_for_menus -n || { echo "choose $*: no menu opened" >&2; return 1; }
     root="$(visible_menus | head -n1)"
     MENU_HEIGHTS="$(height_of "$root")"
     [ "$MENU_HEIGHTS" = $((3 * MENU_ENTRY + 4)) ] || why="the right button opened a menu $MENU_HEIGHTS pixels high, not the root menu"
@@ -122,7 +113,7 @@ choose() {
     fi
     [ -z "$why" ] || { echo "choose $*: $why" >&2; return 1; }
     xdotool click 1
-    wait_for_no_menu || { echo "choose $*: the menu stayed open" >&2; return 1; }
+    wait_for_menus -z || { echo "choose $*: the menu stayed open" >&2; return 1; }
 }
 drag() {  # drag X0 Y0 X1 Y1: a left drag in window coordinates
     xdotool mousemove --window "$window" "$1" "$2" mousedown 1 \
