@@ -131,7 +131,7 @@ TEST(Figure, TheHeadWearsItsFaceUprightAndTheSceneLightColoursHeadAndMarker) {
     Vertex top{}, front{};  // the head lies above y = 0, its front at z > 0
     for (const Facet& p : capture(drawFigure))
         for (const Vertex& v : p) {
-            if (std::fabs(std::hypot(v.x, v.y - .95, v.z) - .2) > 1e-4) continue;  // not the head
+            if (!isOnSphere(v, 0, .95, 0, .2)) continue;  // not the head
             if (v.y > top.y) top = v;
             if (v.z > front.z) front = v;
             if (v.z > .02) expectLitBySceneLight("the head", v, .95, .2, headColours);

@@ -101,14 +101,17 @@ inline std::vector<Facet> capture(void (*draw)()) {
     return polygons;
 }
 
+// Whether the vertex lies on the sphere of radius r about (x, y, z).
+inline bool isOnSphere(const Vertex& v, double x, double y, double z, double r) {
+    return std::fabs(v.x - x) <= r + 1e-3 && std::fabs(v.y - y) <= r + 1e-3 &&  // cheap test first
+           std::fabs(std::hypot(v.x - x, v.y - y, v.z - z) - r) < 1e-4;
+}
+
 // How many of the polygons' vertices lie on the sphere of radius r about (x, y, z).
 inline int onSphere(const std::vector<Facet>& polygons, double x, double y, double z, double r) {
     int count = 0;
     for (const Facet& polygon : polygons)
-        for (const Vertex& v : polygon)
-            count += std::fabs(v.x - x) <= r + 1e-3 &&
-                     std::fabs(v.y - y) <= r + 1e-3 &&  // cheap test first
-                     std::fabs(std::hypot(v.x - x, v.y - y, v.z - z) - r) < 1e-4;
+        for (const Vertex& v : polygon) count += isOnSphere(v, x, y, z, r);
     return count;
 }
 
