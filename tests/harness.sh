@@ -1,21 +1,31 @@
-# Shared by the shell tests (source it): a scratch directory removed at exit
-# with the processes in $pid and $xvfb_pid, a virtual X server of its own,
-# polling with a bound, and failing with a message. A poll gives up as soon
-# as the viewer in $pid has ended, and a failure then says so, with its
+# Shared by the shell tests, which CTest runs on a virtual X server of their
+# own (xvfb-run): a scratch directory removed at exit with the process in
+# $pid, polling with a bound, and failing with a message. A poll gives up as
+# soon as the viewer in $pid has ended, and a failure then says so, with its
 # status: a crash is reported as a crash, not as whatever was missing next.
 # POLLS sets the bound: tries 50 ms apart (300, 15 s, by default).
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xdrive.sh"
-work="$(mktemp -d)" xvfb_pid="" pid=""
-trap 'kill $pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+work="$(mktemp -d)" pid=""
+SNAP="$work/window.xwd"
+trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT  # the viewer may have ended
 ended() { [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null; }
 fail() {
-    local why="$*" status
-    if ended && { wait "$pid" 2>/dev/null && status=0 || status=$?; ((status != 127)); }; then  # 127: waited for already
-        why+="; the viewer had ended with status $status$( ((status > 128)) && echo ", killed by signal $((status - 128))")"
+    local status=0
+    echo "FAIL: $*"
+    if ended; then
+        wait "$pid" 2>/dev/null || status=$?
+        # 127: waited for already
+        [ "$status" = 127 ] || echo "The viewer had ended with status $status."
+        [ "$status" -le 128 ] || echo "It was killed by signal $((status - 128))."
     fi
-    echo "FAIL: $why"
-    tail -n 40 "$work/out" "$work/err" 2>/dev/null
+    tail -n 40 "$work/out" "$work/err" 2>/dev/null || true
     exit 1
 }
-poll() { for _ in $(seq "${POLLS:-300}"); do "$@" && return 0; ended && return 1; sleep 0.05; done; return 1; }
-start_xvfb || fail "no X server"
+poll() {
+    for _ in $(seq "${POLLS:-300}"); do
+        "$@" && return 0
+        ended && return 1
+        sleep 0.05
+    done
+    return 1
+}

@@ -8,17 +8,32 @@
 set -euo pipefail
 here="$(dirname "$(readlink -f "$0")")"
 source "$here/harness.sh"
-cp "$1"/sky.bmp "$1"/grass.bmp "$1"/smileycol.bmp "$work" && cd "$work"
-LP_NUM_THREADS=0 valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite \
-    --show-leak-kinds=definite --keep-debuginfo=yes --suppressions="$here/valgrind.supp" "$1/vantor" >/dev/null 2>err & pid=$!
+cd "$work"
+cp "${TEXTURES[@]/#/$1/}" .
+LP_NUM_THREADS=0 valgrind -q --error-exitcode=99 --leak-check=full --keep-debuginfo=yes \
+    --errors-for-leak-kinds=definite --show-leak-kinds=definite \
+    --suppressions="$here/valgrind.supp" "$1/vantor" >/dev/null 2>err &
+pid=$!
 window="$(find_window 120)" || fail "no window"
 xdotool windowsize "$window" 160 160  # software rendering under valgrind: small frames
 export KEY_X=80 KEY_Y=80 POLLS=2400
-changed() { local now; now="$(xwd -silent -id "$window" | md5sum)" || fail "the window went"; [ "$now" != "${last:-}" ] && last="$now"; }
-frames() { for _ in $(seq "$1"); do poll changed || fail "the picture stopped changing"; done; }  # every tick draws one
+changed() {  # whether the picture differs from the one seen last
+    snap "$window"
+    [ "$(md5sum <"$SNAP")" != "${last:-}" ] && last="$(md5sum <"$SNAP")"
+}
+frames() {  # frames N: N new pictures (every tick draws one)
+    for _ in $(seq "$1"); do poll changed || fail "the picture stopped changing"; done
+}
 frames 3  # the first frames are slow under valgrind
-choose 1 1 && frames 22 || fail "no dance"
-choose 0 1 && drag 80 80 100 40 && choose 0 0 && drag 80 80 120 40 || fail "no drags"
-choose 0 2 && key 8 4 9 plus minus h v r && xdotool windowsize "$window" 200 100 && frames 2 || fail "no keys"
-choose 2 || fail "no Exit"
+choose 1 1  # Dancing
+frames 22
+choose 0 1  # Camera Scale
+drag 80 80 100 40
+choose 0 0  # Camera Rotate
+drag 80 80 120 40
+choose 0 2  # Spotlight Position
+key 8 4 9 plus minus h v r
+xdotool windowsize "$window" 200 100
+frames 2
+choose 2  # Exit
 wait "$pid" || fail "status $? (99: memcheck found errors)"
