@@ -26,3 +26,8 @@ configure_file(LICENSE ${CMAKE_BINARY_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
 # ---- Install: everything in one folder ----
 install(TARGETS vantor RUNTIME DESTINATION .)
 install(FILES ${TEXTURE_FILES} ${WINDOWS_FILES} DESTINATION .)
+
+# ---- The zip (scripts/package --windows): one folder, named as the zip is ----
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME dancing-noodlet-${PROJECT_VERSION}-windows-x64)
+include(CPack)
