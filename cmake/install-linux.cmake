@@ -1,9 +1,37 @@
 # Linux: the manual page, the AppStream metainfo, the install rules and the
 # Debian package (scripts/package). Included by the top-level CMakeLists.txt.
 
-# ---- The manual page and the package's changelog, compressed as Debian wants ----
+# ---- The release, its date and the maintainer: the changelog's first entry ----
+file(STRINGS data/changelog CHANGELOG_LINES)
+list(GET CHANGELOG_LINES 0 CHANGELOG_HEADING)  # dancing-noodlet (1.0) unstable; ...
+if(NOT CHANGELOG_HEADING MATCHES "\\(${PROJECT_VERSION}\\)")
+  message(FATAL_ERROR "data/changelog's first entry is not version ${PROJECT_VERSION}")
+endif()
+list(FILTER CHANGELOG_LINES INCLUDE REGEX "^ -- ")  # NAME <ADDRESS>  Mon, 07 Dec 2026 09:00:00 +0000
+list(GET CHANGELOG_LINES 0 CHANGELOG_TRAILER)
+string(REGEX MATCH "^ -- ((.*) <(.*)>)  [A-Z][a-z][a-z], ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9]+) "
+       _ "${CHANGELOG_TRAILER}")
+if(NOT CMAKE_MATCH_1)
+  message(FATAL_ERROR "data/changelog's first entry names no maintainer and date: ${CHANGELOG_TRAILER}")
+endif()
+set(MAINTAINER "${CMAKE_MATCH_1}")
+set(MAINTAINER_NAME "${CMAKE_MATCH_2}")
+set(MAINTAINER_ADDRESS "${CMAKE_MATCH_3}")
+set(MONTHS Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND MONTHS "${CMAKE_MATCH_5}" MONTH)
+math(EXPR MONTH "${MONTH} + 101")  # 101 to 112: two digits after the first
+string(SUBSTRING ${MONTH} 1 2 MONTH)
+set(RELEASE_DATE ${CMAKE_MATCH_6}-${MONTH}-${CMAKE_MATCH_4})
+# The one-line summary, with a capital for AppStream.
+string(SUBSTRING "${PROJECT_DESCRIPTION}" 0 1 SUMMARY_START)
+string(SUBSTRING "${PROJECT_DESCRIPTION}" 1 -1 SUMMARY_REST)
+string(TOUPPER "${SUMMARY_START}" SUMMARY_START)
+set(SUMMARY "${SUMMARY_START}${SUMMARY_REST}")
+
+# ---- The manual page, the package's changelog and copyright ----
 configure_file(data/vantor.1.in ${CMAKE_BINARY_DIR}/vantor.1 @ONLY)
 configure_file(data/changelog ${CMAKE_BINARY_DIR}/changelog COPYONLY)
+configure_file(data/copyright.in ${CMAKE_BINARY_DIR}/copyright @ONLY)
 set(GZIPPED ${CMAKE_BINARY_DIR}/vantor.1.gz ${CMAKE_BINARY_DIR}/changelog.gz)
 add_custom_command(
   OUTPUT ${GZIPPED} ${CMAKE_BINARY_DIR}/dancing-noodlet.1.gz
@@ -14,22 +42,9 @@ add_custom_command(
   COMMENT "Compressing the manual page and the changelog")
 add_custom_target(manual ALL DEPENDS ${GZIPPED})
 
-# ---- The AppStream metainfo, with the release of the changelog's entry ----
+# ---- The AppStream metainfo ----
 # The id is reverse DNS; example.org stands for the project's own domain.
 set(METAINFO_ID org.example.dancing_noodlet)
-file(STRINGS data/changelog CHANGELOG_LINES)
-list(GET CHANGELOG_LINES 0 CHANGELOG_HEADING)  # dancing-noodlet (1.0) unstable; ...
-if(NOT CHANGELOG_HEADING MATCHES "\\(${PROJECT_VERSION}\\)")
-  message(FATAL_ERROR "data/changelog's first entry is not version ${PROJECT_VERSION}")
-endif()
-list(FILTER CHANGELOG_LINES INCLUDE REGEX "^ -- ")  # ... <address>  Mon, 07 Dec 2026 09:00:00 +0000
-list(GET CHANGELOG_LINES 0 CHANGELOG_TRAILER)
-string(REGEX MATCH ", ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9]+) " _ "${CHANGELOG_TRAILER}")
-set(MONTHS Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-list(FIND MONTHS "${CMAKE_MATCH_2}" MONTH)
-math(EXPR MONTH "${MONTH} + 101")  # 101 to 112: two digits after the first
-string(SUBSTRING ${MONTH} 1 2 MONTH)
-set(RELEASE_DATE ${CMAKE_MATCH_3}-${MONTH}-${CMAKE_MATCH_1})
 configure_file(data/dancing-noodlet.metainfo.xml.in ${CMAKE_BINARY_DIR}/${METAINFO_ID}.metainfo.xml
                @ONLY)
 
@@ -39,7 +54,7 @@ include(GNUInstallDirs)
 set(DATA_DIR ${CMAKE_INSTALL_DATADIR}/dancing-noodlet)
 set(DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/dancing-noodlet)
 install(TARGETS vantor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(PROGRAMS scripts/dancing-noodlet DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS data/dancing-noodlet DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TEXTURE_FILES} DESTINATION ${DATA_DIR})
 install(FILES data/dancing-noodlet.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_BINARY_DIR}/${METAINFO_ID}.metainfo.xml
@@ -62,14 +77,13 @@ install(FILES ${ICON_FILE}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_BINARY_DIR}/vantor.1.gz ${CMAKE_BINARY_DIR}/dancing-noodlet.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES data/copyright ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${DOC_DIR})
+install(FILES ${CMAKE_BINARY_DIR}/copyright ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${DOC_DIR})
 
 # ---- The Debian package (scripts/package), made from the install rules above ----
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME dancing-noodlet)
-set(CPACK_PACKAGE_CONTACT
-    "Dancing Noodlet maintainers <maintainers@users.noreply.c-seed-6a76c483.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "interactive 3D viewer of a dancing cartoon figure")
+set(CPACK_PACKAGE_CONTACT "${MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 # Lines as they appear in the control file's extended description.
 set(CPACK_PACKAGE_DESCRIPTION [=[
 The noodlet is a cartoon figure drawn with OpenGL: a bendable body, a head
