@@ -4,8 +4,10 @@
 PROJECT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SCRIPT="scripts/$(basename "$0")"
 CONTROL="$PROJECT_DIR/debian/control"
-shopt -s inherit_errexit  # a failure inside $(...) fails the script too
-source "$PROJECT_DIR/scripts/xdrive.sh"  # the window's size, the textures' names, driving vantor
+# a failure inside $(...) fails the script too
+shopt -s inherit_errexit
+# the window's size, the textures' names, driving vantor
+source "$PROJECT_DIR/scripts/xdrive.sh"
 
 # ---- Installing ----
 # debian/control's Build-Depends name the packages of each job, under build
@@ -27,7 +29,8 @@ needs_apt() {
     exit 1
 }
 
-profiles() {  # profiles NAME...: debian/control's build profiles of these names
+# profiles NAME...: debian/control's build profiles of these names
+profiles() {
     local IFS=,
     echo "${*/#/pkg.dancing-noodlet.}"
 }
@@ -104,7 +107,8 @@ windows_runs_here() { [ "$(dpkg --print-architecture)" = amd64 ]; }
 # and checks it against the archive's signed index, and dpkg-source the
 # tarballs against that.
 WINDOWS_FREEGLUT="$PROJECT_DIR/build-windows-freeglut"
-freeglut_source() {  # unpacked into $WINDOWS_FREEGLUT/source, once
+# unpacked into $WINDOWS_FREEGLUT/source, once
+freeglut_source() {
     local dir="$WINDOWS_FREEGLUT" uri
     [ ! -d "$dir/source" ] || return 0
     mkdir -p "$dir/apt/lists/partial" "$dir/apt/cache"

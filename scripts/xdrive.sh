@@ -6,7 +6,8 @@
 # Windows (under Wine) has 16 and 732626.
 MENU_ENTRY="${MENU_ENTRY:-25}" MENU_HIGHLIGHT="${MENU_HIGHLIGHT:-ffffff}"
 SIZE=600                                    # the window's width and height
-TEXTURES=(sky.bmp grass.bmp smileycol.bmp)  # what vantor reads from its working directory
+# what vantor reads from its working directory
+TEXTURES=(sky.bmp grass.bmp smileycol.bmp)
 
 # A caller that has its own way to fail defines fail again.
 fail() {
@@ -40,7 +41,8 @@ snap() {
     xwd -silent -id "$1" -out "$SNAP" || fail "cannot read window $1"
     SNAP_WIDTH="$WIDTH" SNAP_HEIGHT="$HEIGHT"
 }
-from_end() {  # from_end BYTES COUNT: COUNT bytes of SNAP, from BYTES before its end
+# from_end BYTES COUNT: COUNT bytes of SNAP, from BYTES before its end
+from_end() {
     local skip=$(($(stat -c %s "$SNAP") - $1))
     dd if="$SNAP" iflag=skip_bytes,count_bytes status=none skip="$skip" count="$2"
 }
@@ -53,21 +55,24 @@ figure_pixels() {
 }
 
 key() { xdotool mousemove --window "$window" "${KEY_X:-20}" "${KEY_Y:-20}" key "$@"; }
-drag() {  # drag X0 Y0 X1 Y1: a left drag in window coordinates
+# drag X0 Y0 X1 Y1: a left drag in window coordinates
+drag() {
     xdotool mousemove --window "$window" "$1" "$2" mousedown 1 \
         mousemove --window "$window" $((($1 + $3) / 2)) $((($2 + $4) / 2)) \
         mousemove --window "$window" "$3" "$4" mouseup 1
 }
 
 visible_menus() { xdotool search --onlyvisible --name 'freeglut menu' 2>/dev/null || true; }
-wait_for_menus() {  # wait_for_menus -n: until a menu is open; -z: until none is (up to 30 s)
+# wait_for_menus -n: until a menu is open; -z: until none is (up to 30 s)
+wait_for_menus() {
     for _ in $(seq 600); do
         [ "$1" "$(visible_menus)" ] && return 0
         sleep 0.05
     done
     return 1
 }
-entry_centre() {  # entry_centre MENU_WINDOW INDEX: the screen's x and y of that entry
+# entry_centre MENU_WINDOW INDEX: the screen's x and y of that entry
+entry_centre() {
     geometry "$1"
     echo "$((X + WIDTH / 2)) $((Y + 2 + MENU_ENTRY * $2 + MENU_ENTRY / 2))"
 }
