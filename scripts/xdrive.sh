@@ -15,6 +15,18 @@ fail() {
     exit 1
 }
 
+# poll CHECK...: until CHECK holds, up to POLLS times 50 ms apart (300: 15 s),
+# giving up as soon as the program in $pid (if any) has ended.
+ended() { [ -n "${pid:-}" ] && ! kill -0 "$pid" 2>/dev/null; }
+poll() {
+    for _ in $(seq "${POLLS:-300}"); do
+        "$@" && return 0
+        ended && return 1
+        sleep 0.05
+    done
+    return 1
+}
+
 # geometry WINDOW: sets X, Y, WIDTH and HEIGHT to the window's.
 geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
 

@@ -39,18 +39,13 @@ moved() {
     [ "$(rows 150 400 | md5sum)" != "$start" ]
 }
 back() { ! moved; }
-steady_back() {  # until the picture is back at the start for six polls in a row
-    local times=0
-    for _ in $(seq "${POLLS:-300}"); do
-        if back; then times=$((times + 1)); else times=0; fi
-        if [ "$times" = 6 ]; then return 0; fi
-        sleep 0.05
-    done
-    return 1
+still() {  # back at the start, for six polls in a row
+    if back; then held=$((held + 1)); else held=0; fi
+    [ "$held" -ge 6 ]
 }
-pick() {  # pick ROOT_ENTRY [SUB_ENTRY]: a choice from the menu, and the picture whole again
-    choose "$@"
-    steady_back || fail "the picture did not come back after the menu"
+settle() {  # settle MESSAGE ACTION...: the action, then the picture still, back at the start
+    held=0
+    step still "$@"
 }
 nearer() {
     snap "$window"
@@ -87,45 +82,33 @@ poll drawn || fail "not each part with its own texture: $(parts)"
 xdotool mousemove --window "$window" 5 5 click 1  # makes it the active window for keys
 start="$(rows 150 400 | md5sum)"
 export MENU_X=300 MENU_Y=300
-choose 1 0  # Animations, Waving
-poll moved || fail "Waving did not move the figure"
-choose 1 3  # None
-steady_back || fail "None did not stop the wave where it began"
-pick 0 1  # Transformations, Camera Scale
+# The menu's entries by number, from 0: Transformations (Camera Rotate, Camera
+# Scale, Spotlight Position, Spotlight Direction), Animations (Waving,
+# Dancing, Arm Wave, None), Exit. After a choice from a submenu and left
+# drags, the right button must open the root menu again: choose checks that.
+step moved "Waving did not move the figure" choose 1 0
+settle "None did not stop the wave where it began" choose 1 3
+settle "the picture did not come back after the menu" choose 0 1
 drag 300 300 200 350  # 1.5 farther
-key v
-poll moved || fail "V did not change the projection"
+step moved "V did not change the projection" key v
 far="$(figure_pixels)"
-drag 300 300 500 200  # 3 nearer
-poll nearer || fail "a Camera Scale drag up and right did not bring the figure nearer"
-key r v
-poll back || fail "R and V did not bring back the start-up view"
-# After a choice from a submenu and left drags, the right button must open the
-# root menu again: choose checks that it does.
-pick 0 0  # Camera Rotate
-drag 300 300 400 300
-poll moved || fail "a Camera Rotate drag did not turn the camera"
-key r
-poll back || fail "R did not reset the camera"
+step nearer "a Camera Scale drag up and right did not bring the figure nearer" drag 300 300 500 200
+step back "R and V did not bring back the start-up view" key r v
+settle "the picture did not come back after the menu" choose 0 0
+step moved "a Camera Rotate drag did not turn the camera" drag 300 300 400 300
+step back "R did not reset the camera" key r
 xdotool key Num_Lock  # the keypad's digits, as a user presses them
-pick 0 2  # Spotlight Position
-key --repeat 20 --delay 10 KP_8
-poll moved || fail "KP_8 did not move the spotlight in Spotlight Position mode"
-key r
-poll back || fail "R did not put the spotlight back"
-pick 0 3  # Spotlight Direction
-key --repeat 20 --delay 10 KP_4
-poll moved || fail "KP_4 did not turn the spotlight in Spotlight Direction mode"
-key r
-poll back || fail "R did not turn the spotlight back"
-key plus
-poll moved || fail "+ did not brighten the spotlight"
-key minus h
-poll back || fail "- did not dim the spotlight again"
+settle "the picture did not come back after the menu" choose 0 2
+step moved "KP_8 did not move the spotlight (Spotlight Position)" key --repeat 20 --delay 10 KP_8
+step back "R did not put the spotlight back" key r
+settle "the picture did not come back after the menu" choose 0 3
+step moved "KP_4 did not turn the spotlight (Spotlight Direction)" key --repeat 20 --delay 10 KP_4
+step back "R did not turn the spotlight back" key r
+step moved "+ did not brighten the spotlight" key plus
+step back "- did not dim the spotlight again" key minus h
 poll said || fail "the help screen did not come at 'h'"
 xdotool mousemove --window "$window" 300 300 mousedown 1 click 3 mouseup 1
-key V H
-poll moved || fail "after a right click during a drag, V did not change the projection"
+step moved "after a right click during a drag, V did not change the projection" key V H
 [ -z "$(visible_menus)" ] || fail "a right click during a drag opened the menu"
 choose 2  # Exit
 wait "$pid" || fail "Exit gave status $?"

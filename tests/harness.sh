@@ -1,14 +1,12 @@
 # Shared by the shell tests, which CTest runs on a virtual X server of their
 # own (xvfb-run): a scratch directory removed at exit with the process in
-# $pid, polling with a bound, and failing with a message. A poll gives up as
-# soon as the viewer in $pid has ended, and a failure then says so, with its
-# status: a crash is reported as a crash, not as whatever was missing next.
-# POLLS sets the bound: tries 50 ms apart (300, 15 s, by default).
+# $pid, and failing with a message. A poll gives up as soon as the viewer in
+# $pid has ended, and a failure then says so, with its status: a crash is
+# reported as a crash, not as whatever was missing next.
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xdrive.sh"
 work="$(mktemp -d)" pid=""
 SNAP="$work/window.xwd"
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT  # the viewer may have ended
-ended() { [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null; }
 fail() {
     local status=0
     echo "FAIL: $*"
@@ -21,11 +19,8 @@ fail() {
     tail -n 40 "$work/out" "$work/err" 2>/dev/null || true
     exit 1
 }
-poll() {
-    for _ in $(seq "${POLLS:-300}"); do
-        "$@" && return 0
-        ended && return 1
-        sleep 0.05
-    done
-    return 1
+# step CHECK MESSAGE ACTION...: the action, then a poll for the check, or a failure saying MESSAGE.
+step() {
+    "${@:3}"
+    poll "$1" || fail "$2"
 }

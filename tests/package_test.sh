@@ -14,6 +14,7 @@ openbox >/dev/null 2>&1 &
 export PATH="$root/usr/bin:$PATH"
 terminal() { xdotool search --onlyvisible --class xterm 2>/dev/null | head -n 1; }
 no_terminal() { [ -z "$(terminal)" ]; }
+press() { xdotool windowactivate --sync "$window" key "$1" 2>/dev/null; }  # press KEY: in the viewer
 launch() {  # the desktop entry, as a desktop runs it: in x-terminal-emulator
     dex "$root/usr/share/applications/dancing-noodlet.desktop" &
     poll terminal >/dev/null || fail "no terminal opened"
@@ -29,14 +30,12 @@ shown() {  # shown TEXT: the terminal shows a line with TEXT (all of it selected
 }
 launch
 window="$(find_window 30)" || fail "no viewer window from the desktop entry"
-xdotool windowactivate --sync "$window" key h 2>/dev/null
+press h
 poll shown "None: Turn off animations." || fail "the help screen did not appear in the terminal"
-xdotool windowactivate --sync "$window" key q 2>/dev/null
-poll no_terminal || fail "the terminal stayed open after Q"
+step no_terminal "the terminal stayed open after Q" press q
 grass="${TEXTURES[1]}"
 printf BM >"$root/usr/share/dancing-noodlet/$grass"
 launch
 poll shown "Planes from $grass is not 1: 65279" || fail "the texture's message did not appear"
 shown "Press Enter to close this window." || fail "the terminal does not wait after the failure"
-xdotool windowactivate --sync "$(terminal)" key Return
-poll no_terminal || fail "Enter did not close the terminal"
+step no_terminal "Enter did not close the terminal" xdotool windowactivate --sync "$(terminal)" key Return
