@@ -36,7 +36,8 @@ profiles() {
 }
 # satisfied NAME...: whether the packages of these profiles are all installed.
 satisfied() {
-    command -v dpkg-checkbuilddeps >/dev/null && dpkg-checkbuilddeps -P "$(profiles "$@")" "$CONTROL" 2>/dev/null
+    command -v dpkg-checkbuilddeps >/dev/null || return 1
+    dpkg-checkbuilddeps -P "$(profiles "$@")" "$CONTROL" 2>/dev/null
 }
 # lacking NAME...: the packages of these profiles that apt here cannot install
 # (testing's archive lacks Wine at times), by apt's simulation. A fresh system
@@ -45,8 +46,8 @@ lacking() {
     local said
     compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || as_root apt-get update >&2
     said="$(apt-get -s build-dep -P "$(profiles "$@")" "$PROJECT_DIR" 2>&1)" && return 0
-    sed -n 's/.*Depends: \([^ ]*\) but it is not \(installable\|going to be installed\)/\1/p' <<<"$said" |
-        sort -u | xargs
+    grep -o 'Depends: [^ ]* but it is not \(installable\|going to be installed\)' <<<"$said" |
+        cut -d ' ' -f 2 | sort -u | xargs
 }
 
 # ensure_packages NAME...: installs the packages of these profiles when one
@@ -56,7 +57,7 @@ lacking() {
 ensure_packages() {
     local lacks wanted=("$@") profile dir
     if ! has_apt; then
-        echo "== This system has no apt: $SCRIPT installs nothing (the README says what it needs) =="
+        echo "== This system has no apt: $SCRIPT installs nothing (the README: what it needs) =="
         return 0
     fi
     satisfied "$@" && return 0
@@ -69,7 +70,8 @@ ensure_packages() {
     as_root apt-get update
     command -v mk-build-deps >/dev/null ||
         as_root apt-get install -y --no-install-recommends --mark-auto devscripts equivs
-    for profile in $(grep -o '<pkg\.dancing-noodlet\.[a-z-]*>' "$CONTROL" | tr -d '>' | cut -d . -f 3); do
+    for profile in $(grep -o '<pkg\.dancing-noodlet\.[a-z-]*>' "$CONTROL" |
+        cut -d . -f 3 | tr -d '>'); do
         satisfied "$profile" && wanted+=("$profile")
     done
     dir="$(mktemp -d)"
@@ -84,7 +86,8 @@ ensure_packages() {
 # builds of CMakePresets.json, and prints its folder (as CMake says it).
 build_preset() {
     local folder
-    folder="$(cd "$PROJECT_DIR" && cmake --preset "$@" | sed -n 's/^-- Build files have been written to: //p')"
+    folder="$(cd "$PROJECT_DIR" && cmake --preset "$@" |
+        sed -n 's/^-- Build files have been written to: //p')"
     cmake --build "$folder" -j "$(nproc)" >&2
     echo "$folder"
 }
@@ -115,10 +118,11 @@ freeglut_source() {
     uri="$(apt-get indextargets --format '$(REPO_URI)' 'Label: Debian' | head -n 1)"
     printf "deb-src $uri %s main\n" stable oldstable >"$dir/apt/sources.list"
     local apt=(-q -o Dir::Etc::SourceList="$dir/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-               -o Dir::State::Lists="$dir/apt/lists" -o Dir::Cache="$dir/apt/cache" -o Debug::NoLocking=1
-               -o APT::Sandbox::User="$(id -un)")
+               -o Dir::State::Lists="$dir/apt/lists" -o Dir::Cache="$dir/apt/cache"
+               -o Debug::NoLocking=1 -o APT::Sandbox::User="$(id -un)")
     apt-get "${apt[@]}" update >/dev/null
-    for version in $(apt-cache "${apt[@]}" showsrc freeglut | sed -n 's/^Version: //p' | sort -r -V -u); do
+    for version in $(apt-cache "${apt[@]}" showsrc freeglut | sed -n 's/^Version: //p' | sort -r -V)
+    do
         if (cd "$dir" && apt-get "${apt[@]}" source "freeglut=$version" >/dev/null 2>&1); then
             mv "$dir"/freeglut-*/ "$dir/source"
             return 0
@@ -144,8 +148,9 @@ build_windows() {
     if [ ! -f "$dir/install/lib/libfreeglut_static.a" ]; then
         CMAKE_POLICY_VERSION_MINIMUM=3.5 cmake -S "$dir/source" -B "$dir/build" -Wno-deprecated \
             --toolchain "$PROJECT_DIR/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
-            -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
-            -DCMAKE_C_FLAGS="-w -ffile-prefix-map=$dir=." -DCMAKE_INSTALL_PREFIX="$dir/install" >/dev/null
+            -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_SHARED_LIBS=OFF \
+            -DFREEGLUT_BUILD_STATIC_LIBS=ON -DCMAKE_C_FLAGS="-w -ffile-prefix-map=$dir=." \
+            -DCMAKE_INSTALL_PREFIX="$dir/install" >/dev/null
         cmake --build "$dir/build" -j "$(nproc)" >/dev/null
         cmake --install "$dir/build" >/dev/null
     fi

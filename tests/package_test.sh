@@ -14,7 +14,7 @@ openbox >/dev/null 2>&1 &
 export PATH="$root/usr/bin:$PATH"
 terminal() { xdotool search --onlyvisible --class xterm 2>/dev/null | head -n 1; }
 no_terminal() { [ -z "$(terminal)" ]; }
-press() { xdotool windowactivate --sync "$window" key "$1" 2>/dev/null; }  # press KEY: in the viewer
+press() { xdotool windowactivate --sync "$1" key "$2" 2>/dev/null; }  # press WINDOW KEY
 launch() {  # the desktop entry, as a desktop runs it: in x-terminal-emulator
     dex "$root/usr/share/applications/dancing-noodlet.desktop" &
     poll terminal >/dev/null || fail "no terminal opened"
@@ -30,12 +30,12 @@ shown() {  # shown TEXT: the terminal shows a line with TEXT (all of it selected
 }
 launch
 window="$(find_window 30)" || fail "no viewer window from the desktop entry"
-press h
+press "$window" h
 poll shown "None: Turn off animations." || fail "the help screen did not appear in the terminal"
-step no_terminal "the terminal stayed open after Q" press q
+step no_terminal "the terminal stayed open after Q" press "$window" q
 grass="${TEXTURES[1]}"
 printf BM >"$root/usr/share/dancing-noodlet/$grass"
 launch
 poll shown "Planes from $grass is not 1: 65279" || fail "the texture's message did not appear"
 shown "Press Enter to close this window." || fail "the terminal does not wait after the failure"
-step no_terminal "Enter did not close the terminal" xdotool windowactivate --sync "$(terminal)" key Return
+step no_terminal "Enter did not close the terminal" press "$(terminal)" Return

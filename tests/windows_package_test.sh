@@ -23,7 +23,8 @@ launch() {  # the launcher from another folder, its console's keys from $work/ke
 shows() { grep -q -F "$1" "$work/out"; }
 launch
 window="$(find_window 30)" || fail "no window from the launcher"
-step ended "the launcher did not end after Q" xdotool mousemove --window "$window" 300 300 click 1 key q
+quit() { xdotool mousemove --window "$window" 300 300 click 1 key q; }  # a click makes it active
+step ended "the launcher did not end after Q" quit
 wait "$pid" || fail "the launcher ended with status $? after Q"
 shows "press H in the viewer's window for its help screen" || fail "it said $(cat "$work/out")"
 ! shows "Press any key" || fail "it waited for a key after Q"
