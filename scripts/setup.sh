@@ -91,11 +91,14 @@ build_preset() {
     cmake --build "$folder" -j "$(nproc)" >&2
     echo "$folder"
 }
+# xvfb-run, from a display number picked at random: a chroot, such as
+# scripts/test-release's, shares this system's X sockets but not its lock files.
+XVFB_RUN=(xvfb-run -a -n $((1000 + RANDOM % 9000)))
 # virtual_x ARGUMENTS...: this script again, with these arguments, on a virtual
-# X server of its own (xvfb-run), unless it runs on one already.
+# X server of its own, unless it runs on one already.
 virtual_x() {
     [ -z "${VIRTUAL_X:-}" ] || return 0
-    VIRTUAL_X=yes exec xvfb-run -a "$0" "$@"
+    VIRTUAL_X=yes exec "${XVFB_RUN[@]}" "$0" "$@"
 }
 
 # ---- Windows: MinGW-w64 builds, run under Wine ----
