@@ -47,9 +47,11 @@ lacking() {
     local said lacks
     compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || as_root apt-get update >&2
     said="$(apt-get -s build-dep -P "$(profiles "$@")" "$PROJECT_DIR" 2>&1)" && return 0
-    lacks="$(grep -o 'Depends: [^ ]* but it is not installable' <<<"$said" | cut -d ' ' -f 2 | sort -u)"
-    [ -n "$lacks" ] || lacks="$(grep -o 'Depends: [^ ]* but it is not going' <<<"$said" | cut -d ' ' -f 2)"
-    xargs <<<"$lacks"
+    lacks="$(grep -o '[^ ]* but it is not installable' <<<"$said" | cut -d ' ' -f 1)"
+    if [ -z "$lacks" ]; then
+        lacks="$(grep -o '[^ ]* but it is not going to be installed' <<<"$said" | cut -d ' ' -f 1)"
+    fi
+    sort -u <<<"$lacks" | xargs
 }
 
 # ensure_packages NAME...: installs the packages of these profiles when one
@@ -95,7 +97,9 @@ build_preset() {
 }
 # xvfb-run, from a display number picked at random: a chroot, such as
 # scripts/test-release's, shares this system's X sockets but not its lock files.
-XVFB_RUN=(xvfb-run -a -n $((1000 + RANDOM % 9000)))
+# The server does not reset when its last client leaves: Debian 13's Xvfb can
+# then stop answering.
+XVFB_RUN=(xvfb-run -a -n $((1000 + RANDOM % 9000)) -s "-noreset -screen 0 1280x1024x24")
 # virtual_x ARGUMENTS...: this script again, with these arguments, on a virtual
 # X server of its own, unless it runs on one already.
 virtual_x() {
