@@ -39,10 +39,11 @@ constexpr double PI = 3.141592653589793;
 // Runs the start-up before the test (and again in a death test's child).
 struct Viewer : testing::Environment {
     void SetUp() override {
-        // In a folder of its own, left again once the textures are read.
+        // In a folder of its own, left again once the textures are read (or
+        // left over by an earlier process of the same number that died here).
         const std::filesystem::path home = std::filesystem::current_path(),
                                     dir = scratchPath("gl_" + std::to_string(getpid()));
-        ASSERT_TRUE(std::filesystem::create_directory(dir));
+        std::filesystem::create_directories(dir);
         std::filesystem::current_path(dir);
         // A sky of 16 columns, black and white in turn; grass and face plain grey.
         BmpFile stripes{16, 4};
