@@ -1,20 +1,16 @@
 // GL tests run the viewer's real start-up, in a directory with small
 // textures, and then call its functions directly (every module's header is
-// included here). They read back GL state and
-// the vertices a drawing sends (GL feedback mode), and compare them with the
-// numbers worked out by hand. CTest runs every test in a process of its own, since
-// each changes the viewer's process-wide state.
+// included here). They read back GL state and the vertices a drawing sends
+// (GL feedback mode), and compare them with the numbers worked out by hand.
+// CTest runs every test in a process of its own, since each changes the
+// viewer's process-wide state.
 #pragma once
 
 #include <unistd.h>  // dup2, getpid
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
-#include <map>
-#include <set>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -27,7 +23,6 @@
 #include "bmp_writer.h"
 #include "figure/animations.h"
 #include "figure/figure.h"
-#include "figure/scene_node.h"
 #include "input/mouse.h"
 #include "math/vector3.h"
 #include "scene/lights.h"
@@ -59,6 +54,9 @@ struct Viewer : testing::Environment {
         initViewer(argc, argv);
         testing::internal::GetCapturedStderr();
         testing::internal::GetCapturedStdout();
+        // Death tests read standard error: the messages on standard output go there too.
+        testing::FLAGS_gtest_death_test_style = "threadsafe";
+        dup2(2, 1);
         std::filesystem::current_path(home);
         EXPECT_EQ(std::filesystem::remove_all(dir), 4u);
     }
@@ -68,7 +66,6 @@ inline testing::Environment* const viewer = testing::AddGlobalTestEnvironment(ne
 // A vertex's position, texture coordinates and lit colour.
 struct Vertex {
     double x, y, z, s, t, r, g, b;
-    double colour(int channel) const { return channel == 0 ? r : channel == 1 ? g : b; }
 };
 using Facet = std::vector<Vertex>;
 
@@ -102,13 +99,19 @@ inline std::vector<Facet> capture(void (*draw)()) {
     return polygons;
 }
 
+// glutSolidSphere(r, 10, 10) sends 10 stacks of 10 quads, two triangles
+// each (at the poles one of the two has no area), as the marker, every
+// joint and every hand and foot are drawn.
+constexpr int BALL_VERTICES = 10 * 10 * 2 * 3;
+
 // Whether the vertex lies on the sphere of radius r about (x, y, z).
 inline bool isOnSphere(const Vertex& v, double x, double y, double z, double r) {
     return std::fabs(v.x - x) <= r + 1e-3 && std::fabs(v.y - y) <= r + 1e-3 &&  // cheap test first
            std::fabs(std::hypot(v.x - x, v.y - y, v.z - z) - r) < 1e-4;
 }
 
-// How many of the polygons' vertices lie on the sphere of radius r about (x, y, z).
+// How many of the polygons' vertices lie on the sphere of radius r about
+// (x, y, z); with r = 0, how many lie at that point.
 inline int onSphere(const std::vector<Facet>& polygons, double x, double y, double z, double r) {
     int count = 0;
     for (const Facet& polygon : polygons)
@@ -130,10 +133,3 @@ inline void expectVector(const std::string& what, const Vector3* v, float x, flo
     expectFloats(what + " (magnitude, x, y, z)", actual, {std::hypot(x, y, z), x, y, z}, tolerance);
 }
 #define EXPECT_FLOATS(array, ...) expectFloats(#array, array, __VA_ARGS__)
-// The same for what glGetFloatv gives.
-inline std::array<float, 16> glState(GLenum name) {
-    std::array<float, 16> values{};
-    glGetFloatv(name, values.data());
-    return values;
-}
-#define EXPECT_STATE(name, ...) expectFloats(#name, glState(name).data(), __VA_ARGS__)
