@@ -1,7 +1,7 @@
-// Start-up, the clock, projection, camera, ground, marker and sky.
+// Start-up, the clock, projection, camera, lights, ground, marker and sky,
+// and the colours of the start-up view.
 
 #include <climits>
-#include <set>
 
 #include <GL/glu.h>
 
@@ -186,16 +186,77 @@ TEST(Sky, TurnsByItsSpinAboutTheVerticalAndWrapsItPast360) {
     EXPECT_NEAR(skySpin, 12, 1e-4);
 }
 
-TEST(Sky, ShowsEachTexelAsASharpBandOfItsOwnColourUpClose) {
-    // Seen in perspective each of the sky's 16 columns spans a hundred pixels
-    // or more: across the middle row only the two colours show, no blend.
-    projectionMode = VIEW_PERSPECTIVE;
-    reshape(600, 600);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    placeCamera();
-    drawSky();
-    std::vector<std::array<GLubyte, 3>> row(600);
-    glReadPixels(0, 300, 600, 1, GL_RGB, GL_UNSIGNED_BYTE, row.data());
-    const std::set<std::array<GLubyte, 3>> colours(row.begin(), row.end());
-    EXPECT_EQ(colours.size(), 2u) << "colours across the sky, in the middle row";
+// The start-up view, as the first frame draws it: the window's pixel
+// (column, row) shows the world's (column / 100 - 2.995, 2.995 - row / 100).
+// Lights: the global ambient 0.2; the scene light at (1, 1, 1), ambient 5,
+// diffuse 0.6, specular 0.8; the spotlight at (0, 2, 0) pointing down, 10
+// degrees wide. Each lit colour is clamped at each vertex, then blended
+// across the polygon, then multiplied by the texel.
+class StartUpView : public testing::Test {
+protected:
+    void SetUp() override { drawFrame(); }
+};
+
+TEST_F(StartUpView, TheSkyShowsTheColourOfTheNearestTexelUnlit) {
+    // The camera looks at the back of the sky, where the texture's s is 0.5:
+    // left of the middle its 8th column (odd, 7 counting from 0), right of
+    // it its 9th. Half a unit either side, at s = 0.5 -+ 0.0053, the nearest
+    // texel shows alone (s x 16 = 7.92 and 8.08: one linearly filtered
+    // would take 42% of its neighbour).
+    EXPECT_TRUE(looksLike(pixelAt(250, 20), {153, 102, 51}));  // the odd columns' colour
+    EXPECT_TRUE(looksLike(pixelAt(350, 20), {51, 102, 153}));  // the even columns'
+}
+
+TEST_F(StartUpView, TheMarkersSideAwayFromTheSceneLightShowsItsAmbientAlone) {
+    // Upper left of the marker, facing away from the scene light and
+    // outside the spot's cone: (0.2 + 5) x ambient (0.15375, 0.15, 0.16625) = (0.7995, 0.78,
+    // 0.8645), x 255 = (203.9, 198.9, 220.4). No channel saturated.
+    EXPECT_TRUE(looksLike(pixelAt(284, 84), {204, 199, 220}));
+}
+
+TEST_F(StartUpView, TheMarkersSideTowardsTheSceneLightShowsItsDiffuseToo) {
+    // The marker is shaded flat: the facet right of its middle takes the
+    // colour of its corner on the equator, (0.2427, 2, 0.1763), normal
+    // (0.809, 0, 0.588), level with the spot and so outside its cone. To the
+    // light (0.7573, -1, 0.8237) / 1.5007: n.l = 0.731; half-way between
+    // that and the viewer's (0, 0, 1), n.h = 0.7493, ^15 = 0.0132. Ambient
+    // (0.7995, 0.78, 0.8645) + 0.6 x 0.731 x diffuse (0.18275, 0.17, 0.22525)
+    // + 0.8 x 0.0132 x specular 1.3 = (0.8933, 0.8682, 0.9770): x 255 =
+    // (227.8, 221.4, 249.1). No channel saturated.
+    EXPECT_TRUE(looksLike(pixelAt(314, 103), {228, 221, 249}));
+}
+
+TEST_F(StartUpView, TheFaceBelowTheSpotlightShowsTheFaceTextureInItsYellow) {
+    // Lower left of the head, at latitude -36 to -54 and longitude -36 to -72:
+    // every corner inside the spot's cone, facing away from both lights.
+    // Ambient (0.34, 0.14, 0) x (0.2 + 5 + 5.2) = (3.54, 1.46, 0), clamped
+    // to (1, 1, 0), times the face's texel (0.4, 0.8, 0.6): (102, 204, 0).
+    // Red and green saturated before the texture (a tenth less of the
+    // spot's or the scene light's ambient leaves them so); blue at 0.
+    EXPECT_TRUE(looksLike(pixelAt(289, 219), {102, 204, 0}));
+}
+
+TEST_F(StartUpView, TheArmOutsideTheSpotlightShowsTheFiguresColoursUnderTheSceneLight) {
+    // The left arm half-way between its joints at x = -0.40 and -0.45, on
+    // the line of the cylinder's corners whose normal (0, 0.309, 0.951)
+    // faces the scene light most: at (-0.425, 0.7155, 0.0476), to the light
+    // (1.425, 0.2845, 0.9524) / 1.7374, n.l = 0.5719; outside the spot's
+    // cone. Ambient (0.34, 0.14, 0) x (0.2 + 5) + 0.6 x 0.5719 x diffuse
+    // -0.4 + specular 0.2 x 0.8 = (1.79, 0.7507, 0.0227): x 255 = (255,
+    // 191.4, 5.8); the pixel's centre, just below that line, blends in 1.5%
+    // of the next corner, greener by 6.7: 191.5. Red saturated (by 0.79).
+    EXPECT_TRUE(looksLike(pixelAt(257, 228), {255, 192, 6}));
+}
+
+TEST_F(StartUpView, TheGroundOutsideTheSpotlightShowsTheGrassUnderTheFiguresColours) {
+    // The front of the front row, just below its top edge, near the right
+    // corner of the box at x = 0.6 (drawn before the boxes to its right
+    // that cover the same place): the corner (1.1, -0.3, 3.3). The boxes send
+    // no normals: they take the last the figure sent, (0, 1, 0), doubled by
+    // their half height to (0, 2, 0). To the light (-0.1, 1.3, -2.3) /
+    // 2.6439: n.l = 0.9834. Ambient (0.34, 0.14, 0) x (0.2 + 5) + 0.6 x
+    // 0.9834 x -0.4 + 0.16 = (1.69, 0.652, -0.076), clamped to (1, 0.652, 0), with
+    // 1% of the corner below (0.592 green): (1, 0.6514, 0), times the
+    // grass (1, 0.8, 0.4): (255, 132.9, 0). Red saturated, blue at 0.
+    EXPECT_TRUE(looksLike(pixelAt(409, 330), {255, 133, 0}));
 }

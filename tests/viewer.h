@@ -1,9 +1,9 @@
 // GL tests run the viewer's real start-up, in a directory with small
-// textures, and then call its functions directly (every module's header is
-// included here). They read back GL state and the vertices a drawing sends
-// (GL feedback mode), and compare them with the numbers worked out by hand.
-// CTest runs every test in a process of its own, since each changes the
-// viewer's process-wide state.
+// textures of known colours, and then call its functions directly (every
+// module's header is included here). They read back GL state, the vertices
+// a drawing sends (GL feedback mode) and the pixels of a frame, and compare
+// them with the numbers worked out by hand. CTest runs every test in a
+// process of its own, since each changes the viewer's process-wide state.
 #pragma once
 
 #include <unistd.h>  // dup2, getpid
@@ -40,12 +40,16 @@ struct Viewer : testing::Environment {
                                     dir = scratchPath("gl_" + std::to_string(getpid()));
         std::filesystem::create_directories(dir);
         std::filesystem::current_path(dir);
-        // A sky of 16 columns, black and white in turn; grass and face plain grey.
-        BmpFile stripes{16, 4};
-        stripes.rgb = [](int x, int) { return x % 2 ? 0xffffffu : 0; };
-        writeFile("sky.bmp", bmpBytes(stripes));
-        for (const char* file : {"grass.bmp", "smileycol.bmp"})
-            writeFile(file, plainBmp(4, 4, 0x808080));
+        // Textures of known colours, none white or grey and none the
+        // complement of another, so that a texture modulated another way,
+        // or not at all, or the wrong one, changes what a surface shows. The
+        // sky: 16 columns, (0.2, 0.4, 0.6) and (0.6, 0.4, 0.2) in turn; the
+        // grass (1, 0.8, 0.4); the face (0.4, 0.8, 0.6).
+        BmpFile sky{16, 4};
+        sky.rgb = [](int x, int) { return x % 2 ? 0x996633u : 0x336699u; };
+        writeFile("sky.bmp", bmpBytes(sky));
+        writeFile("grass.bmp", plainBmp(4, 4, 0xffcc66));
+        writeFile("smileycol.bmp", plainBmp(4, 4, 0x66cc99));
         int argc = 1;
         char name[] = "gl_tests", *argv[] = {name, nullptr};
         // The "trying to load" lines, and under Wine freeglut's word that it has no screen size.
@@ -133,3 +137,32 @@ inline void expectVector(const std::string& what, const Vector3* v, float x, flo
     expectFloats(what + " (magnitude, x, y, z)", actual, {std::hypot(x, y, z), x, y, z}, tolerance);
 }
 #define EXPECT_FLOATS(array, ...) expectFloats(#array, array, __VA_ARGS__)
+
+// Draws the frame as display() does, into the back buffer, without the swap
+// after which the buffer could no longer be read (the pixels read from it
+// are those the screen shows).
+inline void drawFrame() {
+    reshape(600, 600);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    placeCamera();  // on the start-up's identity modelview matrix
+    placeLights();
+    drawScene();
+}
+
+// A pixel's red, green and blue, 0 to 255.
+using Colour = std::array<int, 3>;
+// The colour of a pixel of the 600 x 600 window, rows counted from the top as on the screen.
+inline Colour pixelAt(int column, int row) {
+    GLubyte rgb[3];
+    glReadPixels(column, 599 - row, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return {rgb[0], rgb[1], rgb[2]};
+}
+// Each of red, green and blue within 2 of the colour worked out: a pixel
+// holds whole steps of 1/255, and the working is good to a tenth of one.
+inline testing::AssertionResult looksLike(const Colour& actual, const Colour& expected) {
+    for (int channel = 0; channel < 3; ++channel)
+        if (std::abs(actual[channel] - expected[channel]) > 2)
+            return testing::AssertionFailure() << testing::PrintToString(actual) << ", not "
+                                               << testing::PrintToString(expected);
+    return testing::AssertionSuccess();
+}
