@@ -112,11 +112,11 @@ TEST(Ground, IsThirtyRowsOfThirtyBoxesFromMinusThreeToTwoPointEightDrawnRowByRow
     }
 }
 
+// Corners of the first box, centred at (-3, -0.55, -3), by face, each
+// coordinate -1 or 1 for one end or the other of the box, 1 wide, 0.5 high
+// and 1 deep. The sides take a quarter of the grass each, left to right from
+// the front round to the left side.
 TEST(Ground, EachBoxIsAHalfHighCubeWithTheGrassOnceRoundItsSidesAndWholeOnTopAndBottom) {
-    // Corners of the first box, centred at (-3, -0.55, -3), by face, each
-    // coordinate -1 or 1 for one end or the other of the box, 1 wide, 0.5
-    // high and 1 deep. The sides take a quarter of the grass each, left to
-    // right from the front round to the left side.
     const struct Corner {
         int face, x, y, z;
         double s, t;
@@ -192,8 +192,7 @@ TEST(Sky, TurnsByItsSpinAboutTheVerticalAndWrapsItPast360) {
 // diffuse 0.6, specular 0.8; the spotlight at (0, 2, 0) pointing down, 10
 // degrees wide. Each lit colour is clamped at each vertex, then blended
 // across the polygon, then multiplied by the texel.
-class StartUpView : public testing::Test {
-protected:
+struct StartUpView : testing::Test {
     void SetUp() override { drawFrame(); }
 };
 
