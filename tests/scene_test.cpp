@@ -17,6 +17,17 @@ TEST(Startup, ATextureItCannotUseEndsTheViewerWithStatusOneAndItsReason) {
     std::filesystem::remove(wide);
 }
 
+TEST(Startup, TakesATextureAsWideOrAsHighAsOpenGlAllows) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    const std::string file = scratchPath("largest.bmp");
+    for (const std::string& bytes : {plainBmp(largest, 1, 0), plainBmp(1, largest, 0)}) {
+        writeFile(file, bytes);
+        loadTexture(file.c_str(), TEXTURE_GRASS);  // ends the test's process if it does not
+    }
+    std::filesystem::remove(file);
+}
+
 TEST(Keyboard, QInEitherCaseQuitsWithStatusZeroSayingNothing) {
     for (char key : {'q', 'Q'}) EXPECT_EXIT(keyboard(key, 0, 0), testing::ExitedWithCode(0), "^$");
 }
@@ -112,27 +123,27 @@ TEST(Ground, IsThirtyRowsOfThirtyBoxesFromMinusThreeToTwoPointEightDrawnRowByRow
     }
 }
 
-// Corners of the first box, centred at (-3, -0.55, -3), by face, each
-// coordinate -1 or 1 for one end or the other of the box, 1 wide, 0.5 high
-// and 1 deep. The sides take a quarter of the grass each, left to right from
-// the front round to the left side.
+// The first box's corners as -0.5 or 0.5 from its middle (-3, -0.55, -3),
+// its height of 0.5 counted double; its faces in turn the front, right, back,
+// left, top and bottom, each 0.5 out from the middle. The sides take a quarter
+// of the grass each, s from 0 at the front's left edge round the box to 1, and
+// t from 0 at the bottom to 1 at the top; top and bottom take it whole, s
+// along z and t along x.
 TEST(Ground, EachBoxIsAHalfHighCubeWithTheGrassOnceRoundItsSidesAndWholeOnTopAndBottom) {
-    const struct Corner {
-        int face, x, y, z;
-        double s, t;
-    } front{0, 1, -1, 1, 0.25, 0}, back{2, -1, -1, -1, 0.75, 0}, top{4, -1, 1, 1, 1, 0},
-        bottom{5, 1, -1, 1, 1, 1};
     const std::vector<Facet> ground = capture(drawGround);
-    for (const Corner& c : {front, back, top, bottom}) {
-        int found = 0;
-        for (int triangle = 2 * c.face; triangle < 2 * c.face + 2; ++triangle)
-            for (const Vertex& v : ground[triangle])
-                found += std::hypot(v.x + 3 - c.x / 2.0, v.y + 0.55 - c.y / 4.0,
-                                    v.z + 3 - c.z / 2.0) < 1e-4 &&
-                         std::fabs(v.s - c.s) < 1e-6 && std::fabs(v.t - c.t) < 1e-6;
-        EXPECT_GT(found, 0) << "face " << c.face << ": no corner " << c.x << c.y << c.z << " at "
-                            << c.s << ", " << c.t;
-    }
+    for (size_t triangle = 0; triangle < 12; ++triangle)
+        for (const Vertex& v : ground.at(triangle)) {
+            const double x = v.x + 3, y = (v.y + 0.55) * 2, z = v.z + 3;
+            const size_t face = triangle / 2;
+            const double out[] = {z, x, -z, -x, y, -y};
+            const double round[] = {x + .5, 1.5 - z, 2.5 - x,
+                                    3.5 + z};  // sides from the front's left
+            SCOPED_TRACE(testing::Message() << "face " << face << " " << x << " " << y << " " << z);
+            EXPECT_NEAR(std::hypot(x, y, z), 0.86603, 1e-4) << "a corner";  // the root of 0.75
+            EXPECT_NEAR(out[face], 0.5, 1e-4) << "on its face";
+            EXPECT_NEAR(v.s, face < 4 ? round[face] / 4 : z + .5, 1e-4);
+            EXPECT_NEAR(v.t, face < 4 ? y + .5 : x + .5, 1e-4);
+        }
 }
 
 TEST(Ground, TheSpotlightLightsItsBoxesWithinTenDegreesOfStraightBelowIt) {
@@ -202,15 +213,15 @@ TEST_F(StartUpView, TheSkyShowsTheColourOfTheNearestTexelUnlit) {
     // it its 9th. Half a unit either side, at s = 0.5 -+ 0.0053, the nearest
     // texel shows alone (s x 16 = 7.92 and 8.08: one linearly filtered
     // would take 42% of its neighbour).
-    EXPECT_TRUE(looksLike(pixelAt(250, 20), {153, 102, 51}));  // the odd columns' colour
-    EXPECT_TRUE(looksLike(pixelAt(350, 20), {51, 102, 153}));  // the even columns'
+    expectColourAt(250, 20, {153, 102, 51});  // the odd columns' colour
+    expectColourAt(350, 20, {51, 102, 153});  // the even columns'
 }
 
 TEST_F(StartUpView, TheMarkersSideAwayFromTheSceneLightShowsItsAmbientAlone) {
     // Upper left of the marker, facing away from the scene light and
     // outside the spot's cone: (0.2 + 5) x ambient (0.15375, 0.15, 0.16625) = (0.7995, 0.78,
     // 0.8645), x 255 = (203.9, 198.9, 220.4). No channel saturated.
-    EXPECT_TRUE(looksLike(pixelAt(284, 84), {204, 199, 220}));
+    expectColourAt(284, 84, {204, 199, 220});
 }
 
 TEST_F(StartUpView, TheMarkersSideTowardsTheSceneLightShowsItsDiffuseToo) {
@@ -222,7 +233,7 @@ TEST_F(StartUpView, TheMarkersSideTowardsTheSceneLightShowsItsDiffuseToo) {
     // (0.7995, 0.78, 0.8645) + 0.6 x 0.731 x diffuse (0.18275, 0.17, 0.22525)
     // + 0.8 x 0.0132 x specular 1.3 = (0.8933, 0.8682, 0.9770): x 255 =
     // (227.8, 221.4, 249.1). No channel saturated.
-    EXPECT_TRUE(looksLike(pixelAt(314, 103), {228, 221, 249}));
+    expectColourAt(314, 103, {228, 221, 249});
 }
 
 TEST_F(StartUpView, TheFaceBelowTheSpotlightShowsTheFaceTextureInItsYellow) {
@@ -232,7 +243,7 @@ TEST_F(StartUpView, TheFaceBelowTheSpotlightShowsTheFaceTextureInItsYellow) {
     // to (1, 1, 0), times the face's texel (0.4, 0.8, 0.6): (102, 204, 0).
     // Red and green saturated before the texture (a tenth less of the
     // spot's or the scene light's ambient leaves them so); blue at 0.
-    EXPECT_TRUE(looksLike(pixelAt(289, 219), {102, 204, 0}));
+    expectColourAt(289, 219, {102, 204, 0});
 }
 
 TEST_F(StartUpView, TheArmOutsideTheSpotlightShowsTheFiguresColoursUnderTheSceneLight) {
@@ -244,7 +255,7 @@ TEST_F(StartUpView, TheArmOutsideTheSpotlightShowsTheFiguresColoursUnderTheScene
     // -0.4 + specular 0.2 x 0.8 = (1.79, 0.7507, 0.0227): x 255 = (255,
     // 191.4, 5.8); the pixel's centre, just below that line, blends in 1.5%
     // of the next corner, greener by 6.7: 191.5. Red saturated (by 0.79).
-    EXPECT_TRUE(looksLike(pixelAt(257, 228), {255, 192, 6}));
+    expectColourAt(257, 228, {255, 192, 6});
 }
 
 TEST_F(StartUpView, TheGroundOutsideTheSpotlightShowsTheGrassUnderTheFiguresColours) {
@@ -257,5 +268,5 @@ TEST_F(StartUpView, TheGroundOutsideTheSpotlightShowsTheGrassUnderTheFiguresColo
     // 0.9834 x -0.4 + 0.16 = (1.69, 0.652, -0.076), clamped to (1, 0.652, 0), with
     // 1% of the corner below (0.592 green): (1, 0.6514, 0), times the
     // grass (1, 0.8, 0.4): (255, 132.9, 0). Red saturated, blue at 0.
-    EXPECT_TRUE(looksLike(pixelAt(409, 330), {255, 133, 0}));
+    expectColourAt(409, 330, {255, 133, 0});
 }

@@ -44,11 +44,12 @@ struct Viewer : testing::Environment {
         // complement of another, so that a texture modulated another way,
         // or not at all, or the wrong one, changes what a surface shows. The
         // sky: 16 columns, (0.2, 0.4, 0.6) and (0.6, 0.4, 0.2) in turn; the
-        // grass (1, 0.8, 0.4); the face (0.4, 0.8, 0.6).
+        // grass (1, 0.8, 0.4), 5 texels wide, so that its rows of 15 bytes
+        // show how they are unpacked; the face (0.4, 0.8, 0.6).
         BmpFile sky{16, 4};
         sky.rgb = [](int x, int) { return x % 2 ? 0x996633u : 0x336699u; };
         writeFile("sky.bmp", bmpBytes(sky));
-        writeFile("grass.bmp", plainBmp(4, 4, 0xffcc66));
+        writeFile("grass.bmp", plainBmp(5, 2, 0xffcc66));
         writeFile("smileycol.bmp", plainBmp(4, 4, 0x66cc99));
         int argc = 1;
         char name[] = "gl_tests", *argv[] = {name, nullptr};
@@ -151,18 +152,14 @@ inline void drawFrame() {
 
 // A pixel's red, green and blue, 0 to 255.
 using Colour = std::array<int, 3>;
-// The colour of a pixel of the 600 x 600 window, rows counted from the top as on the screen.
-inline Colour pixelAt(int column, int row) {
-    GLubyte rgb[3];
-    glReadPixels(column, 599 - row, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    return {rgb[0], rgb[1], rgb[2]};
-}
-// Each of red, green and blue within 2 of the colour worked out: a pixel
-// holds whole steps of 1/255, and the working is good to a tenth of one.
-inline testing::AssertionResult looksLike(const Colour& actual, const Colour& expected) {
+// Expects the pixel (column, row) of the 600 x 600 window, rows counted
+// from the top as on the screen, within 2 of the colour worked out in each
+// of red, green and blue: a pixel holds whole steps of 1/255, and the
+// working is good to a tenth of one.
+inline void expectColourAt(int column, int row, const Colour& expected) {
+    GLubyte actual[3];
+    glReadPixels(column, 599 - row, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, actual);
     for (int channel = 0; channel < 3; ++channel)
-        if (std::abs(actual[channel] - expected[channel]) > 2)
-            return testing::AssertionFailure() << testing::PrintToString(actual) << ", not "
-                                               << testing::PrintToString(expected);
-    return testing::AssertionSuccess();
+        EXPECT_NEAR(actual[channel], expected[channel], 2)
+            << "RGB"[channel] << " at (" << column << ", " << row << ")";
 }
