@@ -1,5 +1,5 @@
-// Start-up, the clock, projection, camera, lights, ground, marker and sky,
-// and the colours of the start-up view.
+// Start-up, the clock, projection, camera, ground, marker and sky, and the
+// colours of the start-up view.
 
 #include <climits>
 
@@ -131,13 +131,13 @@ TEST(Ground, IsThirtyRowsOfThirtyBoxesFromMinusThreeToTwoPointEightDrawnRowByRow
 // along z and t along x.
 TEST(Ground, EachBoxIsAHalfHighCubeWithTheGrassOnceRoundItsSidesAndWholeOnTopAndBottom) {
     const std::vector<Facet> ground = capture(drawGround);
-    for (size_t triangle = 0; triangle < 12; ++triangle)
+    for (size_t triangle = 0; triangle < BOX_TRIANGLES; ++triangle)
         for (const Vertex& v : ground.at(triangle)) {
             const double x = v.x + 3, y = (v.y + 0.55) * 2, z = v.z + 3;
             const size_t face = triangle / 2;
             const double out[] = {z, x, -z, -x, y, -y};
-            const double round[] = {x + .5, 1.5 - z, 2.5 - x,
-                                    3.5 + z};  // sides from the front's left
+            // Along the sides, in quarters, from the front's left edge.
+            const double round[] = {x + .5, 1.5 - z, 2.5 - x, 3.5 + z};
             SCOPED_TRACE(testing::Message() << "face " << face << " " << x << " " << y << " " << z);
             EXPECT_NEAR(std::hypot(x, y, z), 0.86603, 1e-4) << "a corner";  // the root of 0.75
             EXPECT_NEAR(out[face], 0.5, 1e-4) << "on its face";
