@@ -1,129 +1,157 @@
-// What each key and each drag does, in every transformation mode, and from
-// states that only earlier input reaches.
+// What the keys and the drags do, in each transformation mode.
+
+#include <memory>
 
 #include "viewer.h"
 
-void press(const std::string& keys) {
-    for (char key : keys) keyboard(static_cast<unsigned char>(key), 1, 1);
+void press(char key) { keyboard(static_cast<unsigned char>(key), 1, 1); }
+
+// The keypad's keys: each moves one of x, y and z by 0.01.
+const struct KeypadKey {
+    char key;
+    int axis;
+    float step;
+} keypad[] = {{'8', 1, .01f}, {'2', 1, -.01f}, {'4', 0, -.01f},
+              {'6', 0, .01f}, {'9', 2, .01f},  {'3', 2, -.01f}};
+
+TEST(Keyboard, TheKeypadMovesTheSpotlightInSpotlightPositionMode) {
+    menuSelect(SPOTLIGHT_POSITION);
+    for (const KeypadKey& k : keypad) {
+        press(k.key);
+        std::array<float, 4> moved = {0, 2, 0, 1};
+        moved[k.axis] += k.step;
+        expectFloats(std::string("spotPosition after ") + k.key, spotPosition,
+                     {moved.begin(), moved.end()});
+        press('r');
+    }
 }
 
-TEST(Keyboard, SpotlightKeysInEachModeAndReset) {
-    // The keypad moves the vector of the spotlight mode by 0.01 a press
-    // (8 and 2 up and down, 6 and 4 right and left, 9 and 3 back and
-    // forward), '+' and '-' change its intensity in every mode, 'r' puts it
-    // back: the mode after each spotlight mode sees its vector back at the start.
-    for (int mode : {SPOTLIGHT_DIRECTION, SPOTLIGHT_POSITION, CAMERA_ROTATE, CAMERA_SCALE}) {
-        SCOPED_TRACE("transformMode " + std::to_string(mode));
-        menuSelect(mode);
-        press("8882666449999933+-+");
-        // p is 1 in Spotlight Position mode, d in Spotlight Direction; x moves 0.01, y 0.02, z 0.03
-        const float p = mode == SPOTLIGHT_POSITION ? 1 : 0, d = mode == SPOTLIGHT_DIRECTION ? 1 : 0;
-        EXPECT_FLOATS(spotPosition, {p * .01f, 2 + p * .02f, p * .03f, 1});
-        EXPECT_FLOATS(spotDirection, {d * .01f, d * .02f - 2, d * .03f});
-        EXPECT_FLOATS(spotAmbient, {5.7f, 5.7f, 6, 1});  // each colour 0.5 brighter
-        EXPECT_FLOATS(spotDiffuse, {4.7f, 4.7f, 5, 1});
-        EXPECT_FLOATS(spotSpecular, {4.7f, 4.7f, 5, 1});
-        press("r");
-    }
-    // 'R' also puts the camera back: the eye, its up vector, and the angles
-    // that the next drag turns it from.
+TEST(Keyboard, TheKeypadTurnsTheSpotlightInSpotlightDirectionMode) {
+    menuSelect(SPOTLIGHT_DIRECTION);
+    press('4');
+    EXPECT_FLOATS(spotDirection, {-.01f, -2, 0});
+    EXPECT_FLOATS(spotPosition, {0, 2, 0, 1});
+}
+
+TEST(Keyboard, PlusAndMinusMakeTheSpotlightBrighterAndDarkerByAHalf) {
+    press('+');
+    EXPECT_FLOATS(spotAmbient, {5.7f, 5.7f, 6, 1});
+    EXPECT_FLOATS(spotDiffuse, {4.7f, 4.7f, 5, 1});
+    press('-');
+    EXPECT_FLOATS(spotSpecular, {4.2f, 4.2f, 4.5f, 1});  // back where it began
+}
+
+TEST(Keyboard, RPutsTheSpotlightBackAsItWasAtStartUp) {
+    spotPosition[1] = 3;  // moved, as the keypad moves it
+    press('+');
+    press('R');
+    EXPECT_FLOATS(spotPosition, {0, 2, 0, 1});
+    EXPECT_FLOATS(spotDirection, {0, -2, 0});
+    EXPECT_FLOATS(spotAmbient, {5.2f, 5.2f, 5.5f, 1});
+    EXPECT_FLOATS(spotDiffuse, {4.2f, 4.2f, 4.5f, 1});
+    EXPECT_FLOATS(spotSpecular, {4.2f, 4.2f, 4.5f, 1});
+}
+
+TEST(Keyboard, RPutsTheCameraBackAtDistanceFiveUprightAndUnturned) {
     cameraEye->set(1, 2, 3);
-    cameraAzimuth = cameraElevation = cameraUpSign = -1;
-    press("R");
+    cameraUpSign = -1;
+    cameraAzimuth = cameraElevation = 1;
+    press('r');
     expectVector("cameraEye", cameraEye, 0, 0, 5);
     EXPECT_EQ(cameraUpSign, 1);
-    EXPECT_EQ(cameraAzimuth, 0);
+    EXPECT_EQ(cameraAzimuth, 0);  // where the next drag turns it from
     EXPECT_EQ(cameraElevation, 0);
 }
 
-// The trackball's point over the centre of a pixel (rows from the top) of
-// the window: a pixel is worth 6 / min(width, height) view units on either
-// axis, from the window's centre; beyond 0.95 from it the point stays on the rim.
-struct Ball {
-    double x, y, z;
-    Ball(int column, int row) {
-        const int w = windowWidth, h = windowHeight;
-        const double unit = 6.0 / std::min(w, h),
-                     r = std::hypot(column + 0.5 - w / 2.0, h / 2.0 - row - 0.5) * unit;
-        x = (column + 0.5 - w / 2.0) * unit * std::min(1.0, 0.95 / r);
-        y = (h / 2.0 - row - 0.5) * unit * std::min(1.0, 0.95 / r);
-        z = std::sqrt(1 - x * x - y * y);
-    }
-};
+TEST(Trackball, EachPixelIsTheSameStepOfTheViewAcrossAndUpTheWindow) {
+    // In 800 x 400 and 400 x 800 a pixel is 6 / 400 = 0.015 on either axis,
+    // from the middle (rows counted from the bottom); in 600 x 600, 0.01.
+    reshape(800, 400);
+    EXPECT_FLOAT_EQ(windowToViewX(0), -5.9925f);
+    reshape(400, 800);
+    EXPECT_FLOAT_EQ(windowToViewY(0), -5.9925f);
+}
 
-// A left drag from (x0, y0) to (x1, y1) in six equal motion events, and a
-// seventh at the same place (X may report one), which moves nothing.
+TEST(Trackball, PointsWithin95HundredthsOfTheMiddleLieOnTheBallAndTheRestOnItsRim) {
+    // (0.6, 0.7) lies 0.922 from the middle: z = sqrt(1 - 0.36 - 0.49).
+    const std::unique_ptr<Vector3> inside(trackballPoint(0.6f, 0.7f)), beyond(trackballPoint(3, 0));
+    expectVector("inside", inside.get(), 0.6f, 0.7f, 0.38730f, 1e-5f);
+    expectVector("beyond", beyond.get(), 0.95f, 0, 0.31225f, 1e-5f);  // the square root of 0.0975
+}
+
+// A left drag from pixel (x0, y0) to (x1, y1), rows from the top, in one motion.
 void drag(int x0, int y0, int x1, int y1) {
     mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x0, y0);
-    for (int i = 1; i <= 6; ++i) motion(x0 + (x1 - x0) * i / 6, y0 + (y1 - y0) * i / 6);
     motion(x1, y1);
     mouse(GLUT_LEFT_BUTTON, GLUT_UP, x1, y1);
 }
 
-// Expects a rotate drag from (x0, y0) to (x1, y1), made in small steps, to
-// turn the camera from the angles (azimuth, elevation) by the angles between
-// the trackball points' projections, negative where the point moves right
-// or up (and positive along a row: the projections differ all the same),
-// and to put it at distance 5.
-void expectDragTurns(double azimuth, double elevation, int x0, int y0, int x1, int y1) {
-    drag(x0, y0, x1, y1);
-    const Ball a(x0, y0), b(x1, y1);
-    azimuth += (a.x < b.x ? -1 : 1) * std::fabs(std::atan2(a.x, a.z) - std::atan2(b.x, b.z));
-    elevation += (a.y < b.y ? -1 : 1) * std::fabs(std::atan2(a.y, a.z) - std::atan2(b.y, b.z));
-    expectVector("cameraEye", cameraEye, 5 * std::sin(azimuth) * std::cos(elevation),
-                 5 * std::sin(elevation), 5 * std::cos(azimuth) * std::cos(elevation), 1e-3f);
-    EXPECT_EQ(cameraUpSign, std::cos(elevation) < 0 ? -1 : 1) << "elevation " << elevation;
+// A drag from the middle pixel (300, 300): it is at view (0.005, -0.005),
+// on the ball (0.005, -0.005, 1.0000). 60 pixels right is view (0.605,
+// -0.005), on the ball at z = sqrt(1 - 0.605^2 - 0.005^2) = 0.7962; 60
+// pixels up (0.005, 0.595, 0.8037); 60 pixels down (0.005, -0.605, 0.7962).
+// Seen from above (x, z), 60 pixels right turns the point by atan(0.605 /
+// 0.7962) - atan(0.005 / 1) = 0.6498 - 0.0050 = 0.6448; from the side (y,
+// z) 60 up by atan(0.595 / 0.8037) + 0.0050 = 0.6423 and 60 down by
+// 0.6448 too. The eye, 5 away, is at 5 (sin az cos el, sin el, cos az cos el).
+
+TEST(Drag, RightTurnsTheCameraRoundToTheLeftAtDistanceFive) {
+    // Moving right turns the azimuth back: -0.6448. Seen from the side the
+    // point turns by atan(0.005 / 0.7962) - atan(0.005 / 1) = 0.0013, and
+    // the elevation keeps that sign, the point not having moved up.
+    drag(300, 300, 360, 300);
+    expectVector("cameraEye", cameraEye, -3.0051f, 0.0064f, 3.9962f, 1e-3f);
 }
 
-TEST(Mouse, PixelsMapOntoTheTrackballAndDragsActByTheModeAndEarlierDrags) {
-    // A middle-button drag right after start-up: its first motion measures
-    // from the start-up trackball point, the zero vector, and turns nothing.
-    motion(360, 280);
-    expectVector("cameraEye after a motion before any press", cameraEye, 0, 0, 5);
-    // One drag right, along a row above the centre, in each mode: in the
-    // start-up mode, Camera Rotate, it turns the camera at distance 5; from
-    // an eye off the axis, the spotlight modes leave the camera, and Camera
-    // Scale moves it along z by the drag's 0.6 right.
-    expectDragTurns(0, 0, 300, 280, 360, 280);
-    for (int mode : {SPOTLIGHT_POSITION, SPOTLIGHT_DIRECTION, CAMERA_SCALE}) {
-        menuSelect(mode);
-        cameraEye->set(0.5f, 0.25f, 9);
-        drag(300, 280, 360, 280);
-        expectVector("cameraEye in mode " + std::to_string(mode), cameraEye, 0.5f, 0.25f,
-                     mode == CAMERA_SCALE ? 8.4f : 9, 1e-5f);  // float steps of 0.1
-    }
-    // Drags in a wide and in a tall window, from inside the ball out past its rim.
-    menuSelect(CAMERA_ROTATE);
-    for (auto [w, h] : {std::pair{800, 400}, {400, 800}}) {
-        reshape(w, h);
-        cameraAzimuth = cameraElevation = 0;
-        expectDragTurns(0, 0, w / 2, h / 2, w / 2 + 290, h / 2 - 130);
-    }
-    reshape(600, 600);
-    // Beyond either pole: a drag down from elevation 1.4 passes pi / 2, where
-    // the up vector turns over, and one up from -1.4 passes -pi / 2; the drag
-    // back turns it again.
-    for (double from : {1.4, -1.4}) {
-        const int down = from > 0 ? 60 : -60;
-        cameraAzimuth = 0;
-        cameraElevation = from;
-        expectDragTurns(0, from, 300, 300, 330, 300 + down);
-        expectDragTurns(cameraAzimuth, cameraElevation, 330, 300 + down, 300, 300);
-    }
-    cameraAzimuth = 0;
-    cameraElevation = 6.0;  // and on past a full turn, which wraps at 2 pi
-    expectDragTurns(0, 6.0, 300, 5, 300, 595);
+TEST(Drag, UpTurnsTheCameraDownAtDistanceFive) {
+    drag(300, 300, 300, 240);  // and sideways by 0.0012, as above
+    expectVector("cameraEye", cameraEye, 0.0049f, -2.9951f, 4.0037f, 1e-3f);
+}
 
-    // Camera Scale from (300, 300): up or right brings the camera nearer,
-    // 0.01 a pixel, from 1.5 to 10: nearer, away, then not past either end.
+TEST(Drag, PastAPoleTurnsTheCameraUpsideDown) {
+    // From 1.4, 60 pixels down: 1.4 + 0.6448 = 2.0448, past pi / 2.
+    cameraElevation = 1.4;
+    drag(300, 300, 300, 360);
+    EXPECT_EQ(cameraUpSign, -1);
+    expectVector("cameraEye", cameraEye, -0.0029f, 4.4488f, -2.2821f, 1e-3f);
+    drag(300, 300, 300, 360);  // and on, still beyond it: 2.0448 + 0.6448 = 2.6896
+    EXPECT_EQ(cameraUpSign, -1);
+}
+
+TEST(Drag, PastAFullTurnStartsTheElevationAgainFromZero) {
+    // From 6.0, 60 pixels down: 6.6448 - 6.2832 (two pi, as a float) = 0.3616.
+    cameraElevation = 6.0;
+    drag(300, 300, 300, 360);
+    EXPECT_NEAR(cameraElevation, 0.3616, 1e-4);
+    expectVector("cameraEye", cameraEye, 0.0060f, 1.7688f, 4.6767f, 1e-3f);
+}
+
+TEST(Drag, AMotionBeforeAnyPressTurnsNothing) {
+    // The start-up's trackball point is the zero vector: every angle to it is 0.
+    motion(360, 280);
+    expectVector("cameraEye", cameraEye, 0, 0, 5);
+}
+
+TEST(Drag, TheSpotlightModesLeaveTheCameraAlone) {
+    menuSelect(SPOTLIGHT_DIRECTION);
+    drag(300, 300, 360, 240);
+    expectVector("cameraEye", cameraEye, 0, 0, 5);
+}
+
+TEST(Drag, ScalingUpOrRightBringsTheCameraNearerAndDownOrLeftTakesItAway) {
     menuSelect(CAMERA_SCALE);
-    cameraEye->set(0.5f, 0.25f, 5);
-    const std::tuple<float, int, int, float> scales[] = {
-        {5, 320, 290, 4.7f}, {5, 290, 305, 5.15f}, {1.6f, 330, 300, 1.5f}, {9.9f, 270, 300, 10}};
-    for (const auto& [fromZ, x, y, toZ] : scales) {
-        cameraEye->setZ(fromZ);
-        mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 300);
-        motion(x, y);
-        expectVector("cameraEye from z " + std::to_string(fromZ), cameraEye, 0.5f, 0.25f, toZ);
-    }
+    drag(300, 300, 320, 290);  // 0.2 right and 0.1 up
+    expectVector("cameraEye", cameraEye, 0, 0, 4.7f, 1e-5f);
+    drag(300, 300, 290, 305);  // 0.1 left and 0.05 down
+    expectVector("cameraEye", cameraEye, 0, 0, 4.85f, 1e-5f);
+}
+
+TEST(Drag, ScalingStopsTheCameraAtOnePointFiveAndTen) {
+    menuSelect(CAMERA_SCALE);
+    cameraEye->set(0.5f, 0.25f, 1.6f);
+    drag(300, 300, 330, 300);  // 0.3 nearer; x and y stay
+    expectVector("cameraEye", cameraEye, 0.5f, 0.25f, 1.5f);
+    cameraEye->setZ(9.9f);
+    drag(300, 300, 270, 300);  // 0.3 farther
+    expectVector("cameraEye", cameraEye, 0.5f, 0.25f, 10);
 }

@@ -1,161 +1,272 @@
-// Start-up, the clock, projection, camera, lights, ground and sky.
+// Start-up, the clock, projection, camera, ground, marker and sky, and the
+// colours of the start-up view.
 
 #include <climits>
 
+#include <GL/glu.h>
+
 #include "viewer.h"
 
-TEST(Startup, EndsWithStatusOneOnATextureOpenGlCannotTakeAndZeroOnQuit) {
+TEST(Startup, ATextureItCannotUseEndsTheViewerWithStatusOneAndItsReason) {
     const std::string wide = scratchPath("wide.bmp"), none = scratchPath("no.bmp");
     writeFile(wide, plainBmp(40000, 1, 0));  // fits the reader, not OpenGL
-    testing::FLAGS_gtest_death_test_style = "threadsafe";
-    dup2(2, 1);  // the messages, on standard output, where death tests do not read them
     EXPECT_EXIT(loadTexture(wide.c_str(), TEXTURE_GRASS), testing::ExitedWithCode(1),
                 "Image " + wide + " is too large for OpenGL: 40000 x 1, at most");
     EXPECT_EXIT(loadTexture(none.c_str(), TEXTURE_GRASS), testing::ExitedWithCode(1),
                 "^trying to load " + none + "\nFile Not Found : " + none + "\n$");
-    for (char key : {'q', 'Q'}) EXPECT_EXIT(keyboard(key, 0, 0), testing::ExitedWithCode(0), "^$");
     std::filesystem::remove(wide);
 }
 
-TEST(Clock, TicksAfterMoreThanFiftyMillisecondsAlsoAcrossTheClocksWrap) {
-    // Readings of GLUT's clock in turn. A late tick is one tick, and the next
-    // is measured from it. After 24.8 days the clock wraps from INT_MAX to
-    // INT_MIN: INT_MIN + 29 is 50 ms after INT_MAX - 20.
-    const std::pair<int, bool> readings[] = {
-        {1050, false},        {1051, true},          {5000, true},        {5050, false},
-        {INT_MAX - 20, true}, {INT_MIN + 29, false}, {INT_MIN + 30, true}};
+TEST(Startup, TakesATextureAsWideOrAsHighAsOpenGlAllows) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    const std::string file = scratchPath("largest.bmp");
+    for (const std::string& bytes : {plainBmp(largest, 1, 0), plainBmp(1, largest, 0)}) {
+        writeFile(file, bytes);
+        loadTexture(file.c_str(), TEXTURE_GRASS);  // ends the test's process if it does not
+    }
+    std::filesystem::remove(file);
+}
+
+TEST(Keyboard, QInEitherCaseQuitsWithStatusZeroSayingNothing) {
+    for (char key : {'q', 'Q'}) EXPECT_EXIT(keyboard(key, 0, 0), testing::ExitedWithCode(0), "^$");
+}
+
+TEST(Clock, TicksOnlyOnceMoreThanFiftyMillisecondsHavePassed) {
     lastTickTime = 1000;
-    for (const auto& [now, ticks] : readings) EXPECT_EQ(tickIfDue(now), ticks) << "at " << now;
-    // Each tick turns the marker by 2 degrees and the sky by 0.1; the tick does not wrap them.
-    markerSpin = 0;
-    skySpin = 0;
-    for (int i = 0; i < 200; ++i) animationTick();
+    EXPECT_FALSE(tickIfDue(1050));
+    EXPECT_TRUE(tickIfDue(1051));
+    EXPECT_TRUE(tickIfDue(5000));   // late, but one tick all the same,
+    EXPECT_FALSE(tickIfDue(5050));  // and the next one measured from it
+}
+
+TEST(Clock, KeepsItsPaceAcrossTheWrapOfGlutsMillisecondCount) {
+    // After 24.8 days GLUT's clock wraps from INT_MAX to INT_MIN:
+    // INT_MIN + 29 is 50 ms after INT_MAX - 20.
+    lastTickTime = INT_MAX - 20;
+    EXPECT_FALSE(tickIfDue(INT_MIN + 29));
+    EXPECT_TRUE(tickIfDue(INT_MIN + 30));
+}
+
+TEST(Clock, EachTickTurnsTheMarkerByTwoDegreesAndTheSkyByATenthWithoutWrapping) {
+    for (int tick = 0; tick < 200; ++tick) animationTick();
     EXPECT_EQ(markerSpin, 400.0f);
     EXPECT_NEAR(skySpin, 20, 1e-4);
 }
 
-TEST(View, ProjectionCameraAndLightsFollowTheWindowTheModeAndTheEye) {
-    expectVector("cameraEye at start-up", cameraEye, 0, 0, 5);
-    // A window reshaped in one mode, then 'v' to the other: the projection's
-    // elements 0, 5, 10, 11 and 14 (element 15 is 11's plus 1).
-    const float f = 1 / std::tan(PI / 6), o = -2 / 29.f, p = -31 / 29.f;  // 60 degrees; 1 to 30
-    const std::tuple<int, int, int, float, float, float, float, float> projections[] = {
-        {600, 600, VIEW_ORTHOGONAL, 1 / 3.f, 1 / 3.f, o, 0, p},     // glOrtho(-3, 3, -3, 3, 1, 30)
-        {600, 600, VIEW_PERSPECTIVE, f, f, p, -1, -60 / 29.f},      // gluPerspective(60, 1, 1, 30)
-        {800, 400, VIEW_ORTHOGONAL, 1 / 6.f, 1 / 3.f, o, 0, p},     // left -6, right 6
-        {600, 0, VIEW_PERSPECTIVE, f / 600, f, p, -1, -60 / 29.f},  // minimised: one pixel high
-        {0, 600, VIEW_ORTHOGONAL, 200, 1 / 3.f, o, 0, p}};          // or wide
-    for (const auto& [width, height, modeAfterV, x, y, depth, perspective, depthOffset] :
-         projections) {
-        SCOPED_TRACE(testing::Message() << width << " x " << height << ", 'v' to " << modeAfterV);
-        projectionMode = modeAfterV == VIEW_ORTHOGONAL ? VIEW_PERSPECTIVE : VIEW_ORTHOGONAL;
-        reshape(width, height);
-        keyboard('v', 1, 1);
-        EXPECT_STATE(GL_PROJECTION_MATRIX, {x, 0, 0, 0, 0, y, 0, 0, 0, 0, depth, perspective, 0, 0,
-                                            depthOffset, perspective + 1});
-        EXPECT_STATE(GL_VIEWPORT, {0, 0, float(std::max(width, 1)), float(std::max(height, 1))});
-    }
+// Where the point (x, y, z) in the camera's frame lands in the window: x, y
+// in pixels and depth from 0 (near) to 1 (far).
+std::array<float, 3> inWindow(double x, double y, double z) {
+    const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    double projection[16], window[3];
+    GLint viewport[4];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    gluProject(x, y, z, identity, projection, viewport, &window[0], &window[1], &window[2]);
+    return {float(window[0]), float(window[1]), float(window[2])};
+}
 
-    // The camera looks at the origin from its eye, upside down while its up
-    // sign is -1, and the lights stay where they are in the world (the keys'
-    // changes reach them too: the end-to-end session sees them).
-    cameraEye->set(5, 0, 0);
+TEST(Projection, VSwitchesToSixtyDegreesOfPerspective) {
+    keyboard('v', 1, 1);  // in the start-up's 600 x 600 window
+    // 30 degrees above the axis: 0.57735 up at distance 1, 17.3205 at 30.
+    expectFloats("near top", inWindow(0, 0.57735, -1).data(), {300, 600, 0}, 1e-3f);
+    expectFloats("far top", inWindow(0, 17.3205, -30).data(), {300, 600, 1}, 1e-3f);
+}
+
+TEST(Projection, AWideWindowShowsMoreWidthAndTheSameHeight) {
+    reshape(800, 400);
+    expectFloats("far top right", inWindow(6, 3, -30).data(), {800, 400, 1}, 1e-3f);
+}
+
+TEST(Camera, ShowsTheWorldUpsideDownWhileItsUpSignIsMinusOne) {
     cameraUpSign = -1;
+    placeCamera();  // x and y turned half round, z as before
+    float view[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, view);
+    EXPECT_FLOATS(view, {-1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 0, -5, 1});
+}
+
+TEST(Display, LeavesTheMatrixStackAsItFoundIt) {
     display();
-    float sceneLight[4], spotlight[4];
-    glGetLightfv(GL_LIGHT0, GL_POSITION, sceneLight);
-    glGetLightfv(GL_LIGHT1, GL_POSITION, spotlight);
-    EXPECT_FLOATS(sceneLight, {1, -1, -4, 1});
-    EXPECT_FLOATS(spotlight, {0, -2, -5, 1});
-    // A frame leaves the matrices as it found them, frame after frame.
-    EXPECT_STATE(GL_MODELVIEW_STACK_DEPTH, {1});
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-// Expects drawing to turn by the spin about the y axis, by 12 degrees at
-// 372 (seen on a vertex off the axis, from polygon `first` on).
-void expectSpin(float& spin, void (*draw)(), size_t first) {
-    const std::vector<Facet> still = capture(draw);
-    size_t i = first;
-    while (std::hypot(still[i][0].x, still[i][0].z) < 0.1) ++i;
-    const Vertex a = still[i][0];
-    spin = 372;
-    const Vertex b = capture(draw)[i][0];
-    const double c = std::cos(12 * PI / 180), s = std::sin(12 * PI / 180);
-    EXPECT_LT(std::hypot(b.x - a.x * c - a.z * s, b.y - a.y, b.z + a.x * s - a.z * c), 1e-4);
+// Each box sends 6 faces of 4 corners, which GL gives back as 2 triangles each.
+constexpr size_t BOX_TRIANGLES = 12, BOXES = 900;
+
+// The mean of the vertices of `count` polygons from `first` on, along x and
+// z: for rectangles each cut into two triangles, the middle of the rectangles.
+Vertex middleOf(const std::vector<Facet>& polygons, size_t first, size_t count) {
+    Vertex sum{};
+    for (size_t i = first; i < first + count && i < polygons.size(); ++i)
+        for (const Vertex& v : polygons[i]) {
+            sum.x += v.x / (3 * count);
+            sum.z += v.z / (3 * count);
+        }
+    return sum;
 }
 
-TEST(Ground, ThirtyByThirtyGrassBoxesAndTheSpotlightsConeOfTenDegreesOnThem) {
-    // 900 boxes, 1 wide, 0.5 high and 1 deep, centred 0.2 apart from -3 to
-    // 2.8 in x and z (float steps: 30 a side, not 31), x in the outer loop,
-    // their tops at -0.3, each sent as 6 faces of two triangles. On the four
-    // sides the grass wraps once around the box, a quarter a side, from the
-    // front face's left edge round to the right, t from the bottom up; top
-    // and bottom carry it whole, s along z and t along x.
-    // The spot, 2 above the ground's middle and pointing straight down, lights
-    // them within 10 degrees of its axis and nowhere else: on the tops, 2.3
-    // below it, a disc of radius 0.41. Boxes of a dark grey are pale under
-    // the scene light alone, and white where the spot falls as well.
+TEST(Ground, IsThirtyRowsOfThirtyBoxesFromMinusThreeToTwoPointEightDrawnRowByRow) {
+    const std::vector<Facet> ground = capture(drawGround);
+    ASSERT_EQ(ground.size(), BOXES * BOX_TRIANGLES + BALL_VERTICES / 3);  // the marker last
+    const struct {
+        size_t box;
+        double x, z;
+    } boxes[] = {{0, -3, -3}, {1, -3, -2.8}, {29, -3, 2.8}, {30, -2.8, -3}, {899, 2.8, 2.8}};
+    for (const auto& box : boxes) {
+        const Vertex middle = middleOf(ground, box.box * BOX_TRIANGLES, BOX_TRIANGLES);
+        EXPECT_NEAR(middle.x, box.x, 1e-4) << "box " << box.box;
+        EXPECT_NEAR(middle.z, box.z, 1e-4) << "box " << box.box;
+    }
+}
+
+// The first box's corners as -0.5 or 0.5 from its middle (-3, -0.55, -3),
+// its height of 0.5 counted double; its faces in turn the front, right, back,
+// left, top and bottom, each 0.5 out from the middle. The sides take a quarter
+// of the grass each, s from 0 at the front's left edge round the box to 1, and
+// t from 0 at the bottom to 1 at the top; top and bottom take it whole, s
+// along z and t along x.
+TEST(Ground, EachBoxIsAHalfHighCubeWithTheGrassOnceRoundItsSidesAndWholeOnTopAndBottom) {
+    const std::vector<Facet> ground = capture(drawGround);
+    for (size_t triangle = 0; triangle < BOX_TRIANGLES; ++triangle)
+        for (const Vertex& v : ground.at(triangle)) {
+            const double x = v.x + 3, y = (v.y + 0.55) * 2, z = v.z + 3;
+            const size_t face = triangle / 2;
+            const double out[] = {z, x, -z, -x, y, -y};
+            // Along the sides, in quarters, from the front's left edge.
+            const double round[] = {x + .5, 1.5 - z, 2.5 - x, 3.5 + z};
+            SCOPED_TRACE(testing::Message() << "face " << face << " " << x << " " << y << " " << z);
+            EXPECT_NEAR(std::hypot(x, y, z), 0.86603, 1e-4) << "a corner";  // the root of 0.75
+            EXPECT_NEAR(out[face], 0.5, 1e-4) << "on its face";
+            EXPECT_NEAR(v.s, face < 4 ? round[face] / 4 : z + .5, 1e-4);
+            EXPECT_NEAR(v.t, face < 4 ? y + .5 : x + .5, 1e-4);
+        }
+}
+
+TEST(Ground, TheSpotlightLightsItsBoxesWithinTenDegreesOfStraightBelowIt) {
+    // The spot, 2 above the ground's middle, reaches the tops 2.3 below it
+    // within 0.41 of the middle. Boxes of a dark grey without a shine are
+    // pale under the scene light alone, and white where the spot falls too.
     const Material darkGrey = {{.1f, .1f, .1f, 1}, {.1f, .1f, .1f, 1}, {0, 0, 0, 1}, 0};
     placeLights();  // under the start-up's identity modelview matrix: in world coordinates
     setMaterial(&darkGrey);
     glNormal3f(0, 1, 0);  // the boxes send no normals of their own
     const std::vector<Facet> ground = capture(drawGround);
-    const auto nearly = [](double a, double b) { return std::fabs(a - b) < 1e-4; };
     double widestLit = 0, narrowestUnlit = 90;  // degrees from the spot's axis
-    for (size_t box = 0; box < 900; ++box) {
-        const double x = -3 + 0.2 * (box / 30), z = -3 + 0.2 * (box % 30);
-        for (size_t face = 12 * box; face < 12 * box + 12; ++face) {
-            const Facet& f = ground[face];
-            const bool level = f[0].y == f[1].y && f[1].y == f[2].y;
-            const bool frontOrBack = f[0].z == f[1].z && f[1].z == f[2].z;
-            for (const Vertex& v : f) {
-                const double u = v.x - x, w = v.z - z, up = (v.y + .55) * 2;  // each -0.5 or 0.5
-                const double s = level         ? w + .5
-                                 : frontOrBack ? (w > 0 ? u + .5 : 2.5 - u) / 4
-                                               : (u > 0 ? 1.5 - w : 3.5 + w) / 4,
-                             t = level ? u + .5 : up + .5;
-                ASSERT_TRUE(nearly(std::fabs(u), .5) && nearly(std::fabs(up), .5) &&
-                            nearly(std::fabs(w), .5) && nearly(v.s, s) && nearly(v.t, t))
-                    << "box " << box << ", corner " << u << " " << up << " " << w << ": s " << v.s
-                    << ", t " << v.t;
-                const double degrees = std::atan2(std::hypot(v.x, v.z), 2 - v.y) * 180 / PI;
-                if (v.g == 1) widestLit = std::max(widestLit, degrees);
-                if (v.g < 1) narrowestUnlit = std::min(narrowestUnlit, degrees);
-            }
+    for (size_t i = 0; i < BOXES * BOX_TRIANGLES && i < ground.size(); ++i)
+        for (const Vertex& v : ground[i]) {
+            const double degrees = std::atan2(std::hypot(v.x, v.z), 2 - v.y) * 180 / PI;
+            if (v.g == 1) widestLit = std::max(widestLit, degrees);
+            if (v.g < 1) narrowestUnlit = std::min(narrowestUnlit, degrees);
         }
-    }
     // The corners lie close enough to pin the cone's edge to 2 degrees.
     EXPECT_TRUE(widestLit < 10 && narrowestUnlit > 10 && narrowestUnlit - widestLit < 2)
         << "lit to " << widestLit << " degrees from the spot's axis, unlit from " << narrowestUnlit;
 }
 
-TEST(Surroundings, MarkerAndSkySpinningAboveTheGround) {
-    const std::vector<Facet> ground = capture(drawGround);
-    // The marker: a ball of radius 0.3 at (0, 2, 0).
-    EXPECT_EQ(onSphere(ground, 0, 2, 0, 0.3),
-              int(ground.size() - 900 * 12) * 3);  // after the boxes
-    expectSpin(markerSpin, drawGround, 900 * 12);
-    // The sky: an unlit textured sphere of radius 15 that spins; its t runs from
-    // 0 at the top to 1 at the bottom, evenly in the angle from the top (so
-    // the vertices' heights tell the radius too).
-    const std::vector<Facet> sky = capture(drawSky);
-    for (const Facet& p : sky)
-        for (const Vertex& v : p)
-            ASSERT_NEAR(v.t, std::acos(v.y / 15) / PI, 1e-3) << "the sky's t at height " << v.y;
-    expectSpin(skySpin, drawSky, 0);
+TEST(Marker, IsABallOfRadiusPointThreeTwoAboveTheGroundsMiddle) {
+    EXPECT_EQ(onSphere(capture(drawGround), 0, 2, 0, 0.3), BALL_VERTICES);
+}
 
-    // Seen in perspective, each texel of the sky read at start-up (16 columns
-    // of black and white) spans a hundred pixels or more, and stays a sharp
-    // band of its own colour: across the picture only the two colours show, no blend.
-    projectionMode = VIEW_PERSPECTIVE;
-    reshape(600, 600);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    placeCamera();
-    drawSky();
-    std::vector<std::array<GLubyte, 3>> row(600);
-    glReadPixels(0, 300, 600, 1, GL_RGB, GL_UNSIGNED_BYTE, row.data());
-    const std::set<std::array<GLubyte, 3>> colours(row.begin(), row.end());
-    EXPECT_EQ(colours.size(), 2u) << "colours across the sky, in the middle row";
+TEST(Marker, TurnsByItsSpinAboutTheVerticalAndWrapsItPast360) {
+    // The corner on its equator at (0.3, 2, 0), at 372 degrees turned by 12
+    // more: to (0.3 cos 12, 2, -0.3 sin 12).
+    markerSpin = 372;
+    EXPECT_GT(onSphere(capture(drawGround), 0.29344, 2, -0.06237, 0), 0);
+    EXPECT_NEAR(markerSpin, 12, 1e-4);
+}
+
+TEST(Sky, IsASphereOfRadiusFifteenWithItsTextureRunningFromTopToBottom) {
+    // 15 stacks of 15 quads; t from 0 at the top to 1 at the bottom, evenly in
+    // the angle from the top.
+    const std::vector<Facet> sky = capture(drawSky);
+    EXPECT_EQ(sky.size(), 15u * 15 * 2);
+    for (const Facet& polygon : sky)
+        for (const Vertex& v : polygon)  // on a sphere of radius 15, or t would not fit
+            ASSERT_NEAR(v.t, std::acos(v.y / 15) / PI, 1e-3) << "the sky's t at height " << v.y;
+}
+
+TEST(Sky, TurnsByItsSpinAboutTheVerticalAndWrapsItPast360) {
+    // A corner 60 degrees from the bottom, in front: (0, -7.5, 12.99038); at
+    // 372 degrees turned by 12 more: (12.99038 sin 12, -7.5, 12.99038 cos 12).
+    skySpin = 372;
+    EXPECT_GT(onSphere(capture(drawSky), 2.70091, -7.5, 12.70646, 0), 0);
+    EXPECT_NEAR(skySpin, 12, 1e-4);
+}
+
+// The start-up view, as the first frame draws it: the window's pixel
+// (column, row) shows the world's (column / 100 - 2.995, 2.995 - row / 100).
+// Lights: the global ambient 0.2; the scene light at (1, 1, 1), ambient 5,
+// diffuse 0.6, specular 0.8; the spotlight at (0, 2, 0) pointing down, 10
+// degrees wide. Each lit colour is clamped at each vertex, then blended
+// across the polygon, then multiplied by the texel.
+struct StartUpView : testing::Test {
+    void SetUp() override { drawFrame(); }
+};
+
+TEST_F(StartUpView, TheSkyShowsTheColourOfTheNearestTexelUnlit) {
+    // The camera looks at the back of the sky, where the texture's s is 0.5:
+    // left of the middle its 8th column (odd, 7 counting from 0), right of
+    // it its 9th. Half a unit either side, at s = 0.5 -+ 0.0053, the nearest
+    // texel shows alone (s x 16 = 7.92 and 8.08: one linearly filtered
+    // would take 42% of its neighbour).
+    expectColourAt(250, 20, {153, 102, 51});  // the odd columns' colour
+    expectColourAt(350, 20, {51, 102, 153});  // the even columns'
+}
+
+TEST_F(StartUpView, TheMarkersSideAwayFromTheSceneLightShowsItsAmbientAlone) {
+    // Upper left of the marker, facing away from the scene light and
+    // outside the spot's cone: (0.2 + 5) x ambient (0.15375, 0.15, 0.16625) = (0.7995, 0.78,
+    // 0.8645), x 255 = (203.9, 198.9, 220.4). No channel saturated.
+    expectColourAt(284, 84, {204, 199, 220});
+}
+
+TEST_F(StartUpView, TheMarkersSideTowardsTheSceneLightShowsItsDiffuseToo) {
+    // The marker is shaded flat: the facet right of its middle takes the
+    // colour of its corner on the equator, (0.2427, 2, 0.1763), normal
+    // (0.809, 0, 0.588), level with the spot and so outside its cone. To the
+    // light (0.7573, -1, 0.8237) / 1.5007: n.l = 0.731; half-way between
+    // that and the viewer's (0, 0, 1), n.h = 0.7493, ^15 = 0.0132. Ambient
+    // (0.7995, 0.78, 0.8645) + 0.6 x 0.731 x diffuse (0.18275, 0.17, 0.22525)
+    // + 0.8 x 0.0132 x specular 1.3 = (0.8933, 0.8682, 0.9770): x 255 =
+    // (227.8, 221.4, 249.1). No channel saturated.
+    expectColourAt(314, 103, {228, 221, 249});
+}
+
+TEST_F(StartUpView, TheFaceBelowTheSpotlightShowsTheFaceTextureInItsYellow) {
+    // Lower left of the head, at latitude -36 to -54 and longitude -36 to -72:
+    // every corner inside the spot's cone, facing away from both lights.
+    // Ambient (0.34, 0.14, 0) x (0.2 + 5 + 5.2) = (3.54, 1.46, 0), clamped
+    // to (1, 1, 0), times the face's texel (0.4, 0.8, 0.6): (102, 204, 0).
+    // Red and green saturated before the texture (a tenth less of the
+    // spot's or the scene light's ambient leaves them so); blue at 0.
+    expectColourAt(289, 219, {102, 204, 0});
+}
+
+TEST_F(StartUpView, TheArmOutsideTheSpotlightShowsTheFiguresColoursUnderTheSceneLight) {
+    // The left arm half-way between its joints at x = -0.40 and -0.45, on
+    // the line of the cylinder's corners whose normal (0, 0.309, 0.951)
+    // faces the scene light most: at (-0.425, 0.7155, 0.0476), to the light
+    // (1.425, 0.2845, 0.9524) / 1.7374, n.l = 0.5719; outside the spot's
+    // cone. Ambient (0.34, 0.14, 0) x (0.2 + 5) + 0.6 x 0.5719 x diffuse
+    // -0.4 + specular 0.2 x 0.8 = (1.79, 0.7507, 0.0227): x 255 = (255,
+    // 191.4, 5.8); the pixel's centre, just below that line, blends in 1.5%
+    // of the next corner, greener by 6.7: 191.5. Red saturated (by 0.79).
+    expectColourAt(257, 228, {255, 192, 6});
+}
+
+TEST_F(StartUpView, TheGroundOutsideTheSpotlightShowsTheGrassUnderTheFiguresColours) {
+    // The front of the front row, just below its top edge, near the right
+    // corner of the box at x = 0.6 (drawn before the boxes to its right
+    // that cover the same place): the corner (1.1, -0.3, 3.3). The boxes send
+    // no normals: they take the last the figure sent, (0, 1, 0), doubled by
+    // their half height to (0, 2, 0). To the light (-0.1, 1.3, -2.3) /
+    // 2.6439: n.l = 0.9834. Ambient (0.34, 0.14, 0) x (0.2 + 5) + 0.6 x
+    // 0.9834 x -0.4 + 0.16 = (1.69, 0.652, -0.076), clamped to (1, 0.652, 0), with
+    // 1% of the corner below (0.592 green): (1, 0.6514, 0), times the
+    // grass (1, 0.8, 0.4): (255, 132.9, 0). Red saturated, blue at 0.
+    expectColourAt(409, 330, {255, 133, 0});
 }

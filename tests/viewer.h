@@ -1,20 +1,16 @@
 // GL tests run the viewer's real start-up, in a directory with small
-// textures, and then call its functions directly (every module's header is
-// included here). They read back GL state and
-// the vertices a drawing sends (GL feedback mode), and compare them with the
-// numbers worked out by hand. CTest runs every test in a process of its own, since
-// each changes the viewer's process-wide state.
+// textures of known colours, and then call its functions directly (every
+// module's header is included here). They read back GL state, the vertices
+// a drawing sends (GL feedback mode) and the pixels of a frame, and compare
+// them with the numbers worked out by hand. CTest runs every test in a
+// process of its own, since each changes the viewer's process-wide state.
 #pragma once
 
 #include <unistd.h>  // dup2, getpid
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
-#include <map>
-#include <set>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -27,7 +23,6 @@
 #include "bmp_writer.h"
 #include "figure/animations.h"
 #include "figure/figure.h"
-#include "figure/scene_node.h"
 #include "input/mouse.h"
 #include "math/vector3.h"
 #include "scene/lights.h"
@@ -39,17 +34,23 @@ constexpr double PI = 3.141592653589793;
 // Runs the start-up before the test (and again in a death test's child).
 struct Viewer : testing::Environment {
     void SetUp() override {
-        // In a folder of its own, left again once the textures are read.
+        // In a folder of its own, left again once the textures are read (or
+        // left over by an earlier process of the same number that died here).
         const std::filesystem::path home = std::filesystem::current_path(),
                                     dir = scratchPath("gl_" + std::to_string(getpid()));
-        ASSERT_TRUE(std::filesystem::create_directory(dir));
+        std::filesystem::create_directories(dir);
         std::filesystem::current_path(dir);
-        // A sky of 16 columns, black and white in turn; grass and face plain grey.
-        BmpFile stripes{16, 4};
-        stripes.rgb = [](int x, int) { return x % 2 ? 0xffffffu : 0; };
-        writeFile("sky.bmp", bmpBytes(stripes));
-        for (const char* file : {"grass.bmp", "smileycol.bmp"})
-            writeFile(file, plainBmp(4, 4, 0x808080));
+        // Textures of known colours, none white or grey and none the
+        // complement of another, so that a texture modulated another way,
+        // or not at all, or the wrong one, changes what a surface shows. The
+        // sky: 16 columns, (0.2, 0.4, 0.6) and (0.6, 0.4, 0.2) in turn; the
+        // grass (1, 0.8, 0.4), 5 texels wide, so that its rows of 15 bytes
+        // show how they are unpacked; the face (0.4, 0.8, 0.6).
+        BmpFile sky{16, 4};
+        sky.rgb = [](int x, int) { return x % 2 ? 0x996633u : 0x336699u; };
+        writeFile("sky.bmp", bmpBytes(sky));
+        writeFile("grass.bmp", plainBmp(5, 2, 0xffcc66));
+        writeFile("smileycol.bmp", plainBmp(4, 4, 0x66cc99));
         int argc = 1;
         char name[] = "gl_tests", *argv[] = {name, nullptr};
         // The "trying to load" lines, and under Wine freeglut's word that it has no screen size.
@@ -58,6 +59,9 @@ struct Viewer : testing::Environment {
         initViewer(argc, argv);
         testing::internal::GetCapturedStderr();
         testing::internal::GetCapturedStdout();
+        // Death tests read standard error: the messages on standard output go there too.
+        testing::FLAGS_gtest_death_test_style = "threadsafe";
+        dup2(2, 1);
         std::filesystem::current_path(home);
         EXPECT_EQ(std::filesystem::remove_all(dir), 4u);
     }
@@ -67,7 +71,6 @@ inline testing::Environment* const viewer = testing::AddGlobalTestEnvironment(ne
 // A vertex's position, texture coordinates and lit colour.
 struct Vertex {
     double x, y, z, s, t, r, g, b;
-    double colour(int channel) const { return channel == 0 ? r : channel == 1 ? g : b; }
 };
 using Facet = std::vector<Vertex>;
 
@@ -101,13 +104,19 @@ inline std::vector<Facet> capture(void (*draw)()) {
     return polygons;
 }
 
+// glutSolidSphere(r, 10, 10) sends 10 stacks of 10 quads, two triangles
+// each (at the poles one of the two has no area), as the marker, every
+// joint and every hand and foot are drawn.
+constexpr int BALL_VERTICES = 10 * 10 * 2 * 3;
+
 // Whether the vertex lies on the sphere of radius r about (x, y, z).
 inline bool isOnSphere(const Vertex& v, double x, double y, double z, double r) {
     return std::fabs(v.x - x) <= r + 1e-3 && std::fabs(v.y - y) <= r + 1e-3 &&  // cheap test first
            std::fabs(std::hypot(v.x - x, v.y - y, v.z - z) - r) < 1e-4;
 }
 
-// How many of the polygons' vertices lie on the sphere of radius r about (x, y, z).
+// How many of the polygons' vertices lie on the sphere of radius r about
+// (x, y, z); with r = 0, how many lie at that point.
 inline int onSphere(const std::vector<Facet>& polygons, double x, double y, double z, double r) {
     int count = 0;
     for (const Facet& polygon : polygons)
@@ -129,10 +138,28 @@ inline void expectVector(const std::string& what, const Vector3* v, float x, flo
     expectFloats(what + " (magnitude, x, y, z)", actual, {std::hypot(x, y, z), x, y, z}, tolerance);
 }
 #define EXPECT_FLOATS(array, ...) expectFloats(#array, array, __VA_ARGS__)
-// The same for what glGetFloatv gives.
-inline std::array<float, 16> glState(GLenum name) {
-    std::array<float, 16> values{};
-    glGetFloatv(name, values.data());
-    return values;
+
+// Draws the frame as display() does, into the back buffer, without the swap
+// after which the buffer could no longer be read (the pixels read from it
+// are those the screen shows).
+inline void drawFrame() {
+    reshape(600, 600);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    placeCamera();  // on the start-up's identity modelview matrix
+    placeLights();
+    drawScene();
 }
-#define EXPECT_STATE(name, ...) expectFloats(#name, glState(name).data(), __VA_ARGS__)
+
+// A pixel's red, green and blue, 0 to 255.
+using Colour = std::array<int, 3>;
+// Expects the pixel (column, row) of the 600 x 600 window, rows counted
+// from the top as on the screen, within 2 of the colour worked out in each
+// of red, green and blue: a pixel holds whole steps of 1/255, and the
+// working is good to a tenth of one.
+inline void expectColourAt(int column, int row, const Colour& expected) {
+    GLubyte actual[3];
+    glReadPixels(column, 599 - row, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, actual);
+    for (int channel = 0; channel < 3; ++channel)
+        EXPECT_NEAR(actual[channel], expected[channel], 2)
+            << "RGB"[channel] << " at (" << column << ", " << row << ")";
+}
