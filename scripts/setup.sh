@@ -124,7 +124,7 @@ freeglut_source() {
     local dir="$WINDOWS_FREEGLUT" uri
     [ ! -d "$dir/source" ] || return 0
     mkdir -p "$dir/apt/lists/partial" "$dir/apt/cache"
-    uri="$(apt-get indextargets --format '$(REPO_URI)' 'Label: Debian' | head -n 1)"
+    uri="$(apt-get indextargets --format '$(REPO_URI)' 'Label: Debian' | sed -n 1p)"
     printf "deb-src $uri %s main\n" stable oldstable >"$dir/apt/sources.list"
     local apt=(-q -o Dir::Etc::SourceList="$dir/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
                -o Dir::State::Lists="$dir/apt/lists" -o Dir::Cache="$dir/apt/cache"

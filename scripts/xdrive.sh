@@ -135,7 +135,7 @@ choose() {
     local root sub
     xdotool mousemove --window "$window" "${MENU_X:-20}" "${MENU_Y:-20}" click 3
     wait_for_menus -n || fail "choose $*: no menu opened"
-    root="$(visible_menus | head -n 1)"
+    root="$(visible_menus | sed -n 1p)"
     geometry "$root"
     [ "$HEIGHT" = $((3 * MENU_ENTRY + 4)) ] ||
         fail "choose $*: the right button opened a menu $HEIGHT pixels high, not the root menu"

@@ -12,7 +12,7 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 openbox >/dev/null 2>&1 &
 export PATH="$root/usr/bin:$PATH"
-terminal() { xdotool search --onlyvisible --class xterm 2>/dev/null | head -n 1; }
+terminal() { xdotool search --onlyvisible --class xterm 2>/dev/null | sed -n 1p; }
 no_terminal() { [ -z "$(terminal)" ]; }
 press() { xdotool windowactivate --sync "$1" key "$2" 2>/dev/null; }  # press WINDOW KEY
 launch() {  # the desktop entry, as a desktop runs it: in x-terminal-emulator
@@ -26,7 +26,7 @@ shown() {  # shown TEXT: the terminal shows a line with TEXT (all of it selected
     geometry "$shell"
     xdotool mousemove --window "$shell" 1 1 mousedown 1 \
         mousemove --window "$shell" $((WIDTH - 2)) $((HEIGHT - 2)) mouseup 1
-    xclip -o -selection primary 2>/dev/null | grep -q -F "$1"
+    xclip -o -selection primary 2>/dev/null | grep -F "$1" >/dev/null
 }
 launch
 window="$(find_window 30)" || fail "no viewer window from the desktop entry"
