@@ -14,14 +14,12 @@
 # and freeglut says on standard error that Wine gives it no device context
 # for the screen's size, which it does not use.
 set -euo pipefail
-help="$1"
-shift
 source "$(dirname "$(readlink -f "$0")")/harness.sh"
-run=("$@") eol='' noise='^$' placed=at_100
+help="$1" run=("${@:2}") eol='' noise='^$' placed=at_100
 at_100() { [ "$X,$Y" = 100,100 ]; }
 below_wines_title_bar() { ((X > 100 && X <= 110 && Y - 100 > 3 * (X - 100) && Y <= 170)); }
 if [[ "${*: -1}" == *.exe ]]; then
-    run=(env WINEDEBUG=-all wine "$@") eol=$'\r' placed=below_wines_title_bar
+    run=(env WINEDEBUG=-all wine "${@:2}") eol=$'\r' placed=below_wines_title_bar
     noise="fgPlatformInitialize: CreateDC failed|bad '-display' parameter"
     export MENU_ENTRY=16 MENU_HIGHLIGHT=732626
 fi

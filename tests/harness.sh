@@ -13,8 +13,7 @@ fail() {
     if ended; then
         wait "$pid" 2>/dev/null || status=$?
         # 127: waited for already
-        [ "$status" = 127 ] || echo "The viewer had ended with status $status."
-        [ "$status" -le 128 ] || echo "It was killed by signal $((status - 128))."
+        [ "$status" = 127 ] || echo "The viewer had ended with status $status (above 128: killed)."
     fi
     tail -n 40 "$work/out" "$work/err" 2>/dev/null || true
     exit 1
