@@ -28,7 +28,10 @@ poll() {
 }
 
 # geometry WINDOW: sets X, Y, WIDTH and HEIGHT to the window's.
-geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+geometry() {
+    X=0 Y=0 WIDTH=0 HEIGHT=0  # for a window gone
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+}
 
 # find_window [SECONDS]: prints the id of vantor's window once it is shown
 # (within SECONDS, 30 by default): the visible top-level window with an empty
