@@ -47,12 +47,14 @@ lacking() {
     local said lacks
     compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || as_root apt-get update >&2
     said="$(apt-get -s build-dep -P "$(profiles "$@")" "$PROJECT_DIR" 2>&1)" && return 0
-    lacks="$(grep -o '[^ ]* but it is not installable' <<<"$said" | cut -d ' ' -f 1)"
-    if [ -z "$lacks" ]; then
-        lacks="$(grep -o '[^ ]* but it is not going to be installed' <<<"$said" | cut -d ' ' -f 1)"
+    if ! lacks="$(grep -o '[^ ]* but it is not installable' <<<"$said")"; then
+        lacks="$(grep -o '[^ ]* but it is not going to be installed' <<<"$said")"
     fi
-    sort -u <<<"$lacks" | xargs
+    cut -d ' ' -f 1 <<<"$lacks" | sort -u | xargs
 }
+# archive LABEL: the address of the Debian archive of that label (Debian,
+# Debian-Security) that apt here uses
+archive() { apt-get indextargets --format '$(REPO_URI)' "Label: $1" | sed -n 1p; }
 
 # ensure_packages NAME...: installs the packages of these profiles when one
 # is missing. The new dancing-noodlet-build-deps keeps what the old one kept
@@ -121,11 +123,10 @@ windows_runs_here() { [ "$(dpkg --print-architecture)" = amd64 ]; }
 WINDOWS_FREEGLUT="$PROJECT_DIR/build-windows-freeglut"
 # unpacked into $WINDOWS_FREEGLUT/source, once
 freeglut_source() {
-    local dir="$WINDOWS_FREEGLUT" uri
+    local dir="$WINDOWS_FREEGLUT" version
     [ ! -d "$dir/source" ] || return 0
     mkdir -p "$dir/apt/lists/partial" "$dir/apt/cache"
-    uri="$(apt-get indextargets --format '$(REPO_URI)' 'Label: Debian' | sed -n 1p)"
-    printf "deb-src $uri %s main\n" stable oldstable >"$dir/apt/sources.list"
+    printf "deb-src $(archive Debian) %s main\n" stable oldstable >"$dir/apt/sources.list"
     local apt=(-q -o Dir::Etc::SourceList="$dir/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
                -o Dir::State::Lists="$dir/apt/lists" -o Dir::Cache="$dir/apt/cache"
                -o Debug::NoLocking=1 -o APT::Sandbox::User="$(id -un)")

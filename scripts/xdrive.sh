@@ -36,17 +36,15 @@ geometry() {
 # find_window [SECONDS]: prints the id of vantor's window once it is shown
 # (within SECONDS, 30 by default): the visible top-level window with an empty
 # title and SIZE x SIZE pixels (the root window has an empty title too).
-find_window() {
+shown_window() {
     local candidate
-    for _ in $(seq $((${1:-30} * 10))); do
-        for candidate in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
-            geometry "$candidate"
-            [ "$WIDTH,$HEIGHT" = "$SIZE,$SIZE" ] && echo "$candidate" && return 0
-        done
-        sleep 0.1
+    for candidate in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+        geometry "$candidate"
+        [ "$WIDTH,$HEIGHT" = "$SIZE,$SIZE" ] && echo "$candidate" && return 0
     done
     return 1
 }
+find_window() { POLLS=$((${1:-30} * 20)) poll shown_window; }
 
 # snap WINDOW: reads the window's pixels into SNAP; a window that cannot be
 # read ends the script. rows FROM TO: its rows FROM to TO - 1, 4 bytes a pixel
@@ -107,27 +105,21 @@ point_at() {
     local neighbour=$(($2 > 0 ? $2 - 1 : 1))
     for _ in $(seq 6); do
         xdotool mousemove $(entry_centre "$1" "$2")
-        for _ in $(seq 100); do
-            highlighted "$1" "$2" && return 0
-            sleep 0.1
-        done
+        POLLS=200 poll highlighted "$1" "$2" && return 0
         xdotool mousemove $(entry_centre "$1" "$neighbour")
         sleep 0.2
     done
     return 1
 }
-# submenu ROOT_WINDOW INDEX: the submenu that a root entry opens, once it is
+# submenu ROOT_WINDOW INDEX: the submenu that a root entry opens, when it is
 # open: freeglut puts it at the root's right edge, level with the entry.
 submenu() {
     local menu at
     geometry "$1"
     at="$((X + WIDTH)),$((Y + MENU_ENTRY * $2))"
-    for _ in $(seq 600); do
-        for menu in $(visible_menus); do
-            geometry "$menu"
-            [ "$X,$Y" = "$at" ] && echo "$menu" && return 0
-        done
-        sleep 0.05
+    for menu in $(visible_menus); do
+        geometry "$menu"
+        [ "$X,$Y" = "$at" ] && echo "$menu" && return 0
     done
     return 1
 }
@@ -144,7 +136,7 @@ choose() {
         fail "choose $*: the right button opened a menu $HEIGHT pixels high, not the root menu"
     point_at "$root" "$1" || fail "choose $*: entry $1 not highlighted"
     if [ $# -ge 2 ]; then
-        sub="$(submenu "$root" "$1")" || fail "choose $*: no submenu"
+        sub="$(POLLS=600 poll submenu "$root" "$1")" || fail "choose $*: no submenu"
         point_at "$sub" "$2" || fail "choose $*: submenu entry $2 not highlighted"
     fi
     xdotool click 1
