@@ -67,6 +67,21 @@ figure_pixels() {
         awk '$3 > 180 && $2 > 120 && $1 < 100 { n++ } END { print n + 0 }'
 }
 
+# changed: whether the picture in $window differs from the one seen last (the
+# marker spins, so every tick draws a new one). frames N: waits for N new ones.
+changed() {
+    local now
+    snap "$window"
+    now="$(md5sum <"$SNAP")"
+    [ "$now" != "${LAST_PICTURE:-}" ] || return 1
+    LAST_PICTURE="$now"
+}
+frames() {
+    for _ in $(seq "$1"); do
+        poll changed || fail "the picture stopped changing"
+    done
+}
+
 key() { xdotool mousemove --window "$window" "${KEY_X:-20}" "${KEY_Y:-20}" key "$@"; }
 # drag X0 Y0 X1 Y1: a left drag in window coordinates
 drag() {

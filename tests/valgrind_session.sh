@@ -17,13 +17,6 @@ pid=$!
 window="$(find_window 120)" || fail "no window"
 xdotool windowsize "$window" 160 160  # software rendering under valgrind: small frames
 export KEY_X=80 KEY_Y=80 POLLS=2400
-changed() {  # whether the picture differs from the one seen last
-    snap "$window"
-    [ "$(md5sum <"$SNAP")" != "${last:-}" ] && last="$(md5sum <"$SNAP")"
-}
-frames() {  # frames N: N new pictures (every tick draws one)
-    for _ in $(seq "$1"); do poll changed || fail "the picture stopped changing"; done
-}
 frames 3  # the first frames are slow under valgrind
 choose 1 1  # Dancing
 frames 22
