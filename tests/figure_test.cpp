@@ -54,13 +54,6 @@ TEST(Waving, StartsOneTickAfterTheTickThatTakesItOver) {
     EXPECT_TRUE(ballAt(0.59708, 0.74175, HAND));
 }
 
-TEST(Waving, EndsItsCycleWithTheArmsAtRestAfterTwentyStepsAndStartsAgain) {
-    choose(ANIM_WAVING, 1 + 20);
-    EXPECT_TRUE(ballAt(-0.6, 0.7, HAND));
-    EXPECT_TRUE(ballAt(0.6, 0.7, HAND));
-    EXPECT_EQ(activeAnimation, &waving);
-}
-
 TEST(Animation, NoneStopsTheFigureOnlyAtTheEndOfTheCycle) {
     choose(ANIM_WAVING, 1 + 3);
     choose(ANIM_NONE, 16);

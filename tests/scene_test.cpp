@@ -17,21 +17,6 @@ TEST(Startup, ATextureItCannotUseEndsTheViewerWithStatusOneAndItsReason) {
     std::filesystem::remove(wide);
 }
 
-TEST(Startup, TakesATextureAsWideOrAsHighAsOpenGlAllows) {
-    GLint largest = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    const std::string file = scratchPath("largest.bmp");
-    for (const std::string& bytes : {plainBmp(largest, 1, 0), plainBmp(1, largest, 0)}) {
-        writeFile(file, bytes);
-        loadTexture(file.c_str(), TEXTURE_GRASS);  // ends the test's process if it does not
-    }
-    std::filesystem::remove(file);
-}
-
-TEST(Keyboard, QInEitherCaseQuitsWithStatusZeroSayingNothing) {
-    for (char key : {'q', 'Q'}) EXPECT_EXIT(keyboard(key, 0, 0), testing::ExitedWithCode(0), "^$");
-}
-
 TEST(Clock, TicksOnlyOnceMoreThanFiftyMillisecondsHavePassed) {
     lastTickTime = 1000;
     EXPECT_FALSE(tickIfDue(1050));
@@ -46,12 +31,6 @@ TEST(Clock, KeepsItsPaceAcrossTheWrapOfGlutsMillisecondCount) {
     lastTickTime = INT_MAX - 20;
     EXPECT_FALSE(tickIfDue(INT_MIN + 29));
     EXPECT_TRUE(tickIfDue(INT_MIN + 30));
-}
-
-TEST(Clock, EachTickTurnsTheMarkerByTwoDegreesAndTheSkyByATenthWithoutWrapping) {
-    for (int tick = 0; tick < 200; ++tick) animationTick();
-    EXPECT_EQ(markerSpin, 400.0f);
-    EXPECT_NEAR(skySpin, 20, 1e-4);
 }
 
 // Where the point (x, y, z) in the camera's frame lands in the window: x, y
@@ -165,10 +144,6 @@ TEST(Ground, TheSpotlightLightsItsBoxesWithinTenDegreesOfStraightBelowIt) {
     // The corners lie close enough to pin the cone's edge to 2 degrees.
     EXPECT_TRUE(widestLit < 10 && narrowestUnlit > 10 && narrowestUnlit - widestLit < 2)
         << "lit to " << widestLit << " degrees from the spot's axis, unlit from " << narrowestUnlit;
-}
-
-TEST(Marker, IsABallOfRadiusPointThreeTwoAboveTheGroundsMiddle) {
-    EXPECT_EQ(onSphere(capture(drawGround), 0, 2, 0, 0.3), BALL_VERTICES);
 }
 
 TEST(Marker, TurnsByItsSpinAboutTheVerticalAndWrapsItPast360) {
