@@ -153,13 +153,14 @@ inline void drawFrame() {
 // A pixel's red, green and blue, 0 to 255.
 using Colour = std::array<int, 3>;
 // Expects the pixel (column, row) of the 600 x 600 window, rows counted
-// from the top as on the screen, within 2 of the colour worked out in each
+// from the top as on the screen, within 1 of the colour worked out in each
 // of red, green and blue: a pixel holds whole steps of 1/255, and the
-// working is good to a tenth of one.
+// working is good to a tenth of one (a tenth more of a colour that moves a
+// channel by 2 is noticed).
 inline void expectColourAt(int column, int row, const Colour& expected) {
     GLubyte actual[3];
     glReadPixels(column, 599 - row, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, actual);
     for (int channel = 0; channel < 3; ++channel)
-        EXPECT_NEAR(actual[channel], expected[channel], 2)
+        EXPECT_NEAR(actual[channel], expected[channel], 1)
             << "RGB"[channel] << " at (" << column << ", " << row << ")";
 }
