@@ -24,6 +24,16 @@ TEST(Figure, StandsOnFeetAtTheEndsOfLegsCurvedDownByEightyFourDegrees) {
     EXPECT_EQ(onSphere(capture(drawFigure), 0.49680, -0.25230, 0, HAND), BALL_VERTICES);
 }
 
+TEST(Figure, IsSixtyTwoSegmentsFourBallsAndAHead) {
+    // 68 nodes: the root draws nothing; the body's 12 segments, and the arms'
+    // 11 and the legs' 14 each, are a cylinder and a joint ball; then the
+    // hands' and feet's balls and the head: 62 x 2 + 4 + 1 shapes, each 10 x
+    // 10 quads, 600 vertices (the head, textured, has quads at its poles too).
+    size_t vertices = 0;
+    for (const Facet& polygon : capture(drawFigure)) vertices += polygon.size();
+    EXPECT_EQ(vertices, (62 * 2 + 4 + 1) * 600u);
+}
+
 TEST(Figure, WearsItsFaceUprightFromTheSecondFrameOn) {
     // The texture's t runs from 0 at one pole to 1 at the other.
     capture(drawFigure);

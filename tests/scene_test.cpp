@@ -146,10 +146,10 @@ TEST(Ground, TheSpotlightLightsItsBoxesWithinTenDegreesOfStraightBelowIt) {
         << "lit to " << widestLit << " degrees from the spot's axis, unlit from " << narrowestUnlit;
 }
 
-TEST(Marker, TurnsByItsSpinAboutTheVerticalAndWrapsItPast360) {
-    // The corner on its equator at (0.3, 2, 0), at 372 degrees turned by 12
-    // more: to (0.3 cos 12, 2, -0.3 sin 12).
-    markerSpin = 372;
+TEST(Marker, TurnsTwoDegreesATickAboutTheVerticalAndWrapsPast360) {
+    // The corner on its equator at (0.3, 2, 0), after 186 ticks at 372
+    // degrees, turned by 12 more: to (0.3 cos 12, 2, -0.3 sin 12).
+    for (int tick = 0; tick < 186; ++tick) animationTick();
     EXPECT_GT(onSphere(capture(drawGround), 0.29344, 2, -0.06237, 0), 0);
     EXPECT_NEAR(markerSpin, 12, 1e-4);
 }
