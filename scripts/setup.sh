@@ -40,14 +40,17 @@ satisfied() {
     dpkg-checkbuilddeps -P "$(profiles "$@")" "$CONTROL" 2>/dev/null
 }
 # lacking NAME...: the packages of these profiles that apt here cannot install
-# (testing's archive lacks Wine at times), by apt's simulation. A fresh system
-# has no package lists: apt fetches them first.
+# (testing's archive lacks Wine at times), by apt's simulation: those it has
+# no candidate for, or else those it would not install. A fresh system has no
+# package lists: apt fetches them first.
 lacking() {
-    local said
+    local said lacks
     compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null || as_root apt-get update >&2
     said="$(apt-get -s build-dep -P "$(profiles "$@")" "$PROJECT_DIR" 2>&1)" && return 0
-    grep -o -E '[^ ]+ but it is not (installable|going to be installed)' <<<"$said" |
-        cut -d ' ' -f 1 | sort -u | xargs
+    if ! lacks="$(grep -o '[^ ]* but it is not installable' <<<"$said")"; then
+        lacks="$(grep -o '[^ ]* but it is not going to be installed' <<<"$said")"
+    fi
+    cut -d ' ' -f 1 <<<"$lacks" | sort -u | xargs
 }
 # archive LABEL: the address of the Debian archive of that label (Debian,
 # Debian-Security) that apt here uses
